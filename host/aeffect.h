@@ -1,0 +1,281 @@
+// The VST 2.4 effect record and the constants a host and a plug-in share.
+// Written here from the published layout; every pointer-sized field widens on
+// a 64-bit build, and the static_asserts below pin both layouts.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+using VstInt16 = std::int16_t;
+using VstInt32 = std::int32_t;
+using VstIntPtr = std::intptr_t;
+
+struct AEffect;
+
+#if defined(_WIN32) && !defined(_WIN64)
+#define VSTCALLBACK __cdecl
+#else
+#define VSTCALLBACK
+#endif
+
+using audioMasterCallback = VstIntPtr(VSTCALLBACK*)(AEffect* effect, VstInt32 opcode, VstInt32 index,
+                                                     VstIntPtr value, void* ptr, float opt);
+using AEffectDispatcherProc = VstIntPtr(VSTCALLBACK*)(AEffect* effect, VstInt32 opcode, VstInt32 index,
+                                                       VstIntPtr value, void* ptr, float opt);
+using AEffectProcessProc = void(VSTCALLBACK*)(AEffect* effect, float** inputs, float** outputs,
+                                              VstInt32 sampleFrames);
+using AEffectProcessDoubleProc = void(VSTCALLBACK*)(AEffect* effect, double** inputs, double** outputs,
+                                                    VstInt32 sampleFrames);
+using AEffectSetParameterProc = void(VSTCALLBACK*)(AEffect* effect, VstInt32 index, float parameter);
+using AEffectGetParameterProc = float(VSTCALLBACK*)(AEffect* effect, VstInt32 index);
+
+// Four characters packed into one integer, the first in the most significant byte.
+constexpr VstInt32 fourCharCode(char a, char b, char c, char d) {
+    return static_cast<VstInt32>((static_cast<std::uint32_t>(static_cast<unsigned char>(a)) << 24) |
+                                 (static_cast<std::uint32_t>(static_cast<unsigned char>(b)) << 16) |
+                                 (static_cast<std::uint32_t>(static_cast<unsigned char>(c)) << 8) |
+                                 static_cast<std::uint32_t>(static_cast<unsigned char>(d)));
+}
+
+constexpr VstInt32 kEffectMagic = fourCharCode('V', 's', 't', 'P');
+
+struct AEffect {
+    VstInt32 magic;
+    AEffectDispatcherProc dispatcher;
+    AEffectProcessProc process;  // accumulating; deprecated by hosts but still in the record
+    AEffectSetParameterProc setParameter;
+    AEffectGetParameterProc getParameter;
+    VstInt32 numPrograms;
+    VstInt32 numParams;
+    VstInt32 numInputs;
+    VstInt32 numOutputs;
+    VstInt32 flags;
+    VstIntPtr resvd1;
+    VstIntPtr resvd2;
+    VstInt32 initialDelay;
+    VstInt32 realQualities;
+    VstInt32 offQualities;
+    float ioRatio;
+    void* object;
+    void* user;
+    VstInt32 uniqueID;
+    VstInt32 version;
+    AEffectProcessProc processReplacing;
+    AEffectProcessDoubleProc processDoubleReplacing;
+    char future[56];
+};
+
+#if INTPTR_MAX == INT32_MAX
+static_assert(sizeof(AEffect) == 144, "32-bit record is 144 bytes");
+static_assert(offsetof(AEffect, dispatcher) == 4 && offsetof(AEffect, numPrograms) == 20 &&
+                  offsetof(AEffect, flags) == 36 && offsetof(AEffect, resvd1) == 40 &&
+                  offsetof(AEffect, initialDelay) == 48 && offsetof(AEffect, ioRatio) == 60 &&
+                  offsetof(AEffect, object) == 64 && offsetof(AEffect, user) == 68 &&
+                  offsetof(AEffect, uniqueID) == 72 && offsetof(AEffect, version) == 76 &&
+                  offsetof(AEffect, processReplacing) == 80 &&
+                  offsetof(AEffect, processDoubleReplacing) == 84 && offsetof(AEffect, future) == 88,
+              "32-bit record offsets");
+#else
+static_assert(sizeof(AEffect) == 192, "64-bit record is 192 bytes");
+static_assert(offsetof(AEffect, dispatcher) == 8 && offsetof(AEffect, numPrograms) == 40 &&
+                  offsetof(AEffect, flags) == 56 && offsetof(AEffect, resvd1) == 64 &&
+                  offsetof(AEffect, initialDelay) == 80 && offsetof(AEffect, ioRatio) == 92 &&
+                  offsetof(AEffect, object) == 96 && offsetof(AEffect, user) == 104 &&
+                  offsetof(AEffect, uniqueID) == 112 && offsetof(AEffect, version) == 116 &&
+                  offsetof(AEffect, processReplacing) == 120 &&
+                  offsetof(AEffect, processDoubleReplacing) == 128 && offsetof(AEffect, future) == 136,
+              "64-bit record offsets");
+#endif
+
+enum VstAEffectFlags : VstInt32 {
+    effFlagsHasEditor = 1 << 0,
+    effFlagsCanReplacing = 1 << 4,
+    effFlagsProgramChunks = 1 << 5,
+    effFlagsIsSynth = 1 << 8,
+    effFlagsNoSoundInStop = 1 << 9,
+    effFlagsCanDoubleReplacing = 1 << 12,
+};
+
+// Opcodes the host sends to the plug-in's dispatcher.
+enum AEffectOpcodes : VstInt32 {
+    effOpen = 0,
+    effClose,
+    effSetProgram,
+    effGetProgram,
+    effSetProgramName,
+    effGetProgramName,
+    effGetParamLabel,
+    effGetParamDisplay,
+    effGetParamName,
+    effGetVu,
+    effSetSampleRate,
+    effSetBlockSize,
+    effMainsChanged,
+    effEditGetRect,
+    effEditOpen,
+    effEditClose,
+    effEditDraw,
+    effEditMouse,
+    effEditKey,
+    effEditIdle,
+    effEditTop,
+    effEditSleep,
+    effIdentify,
+    effGetChunk,
+    effSetChunk,
+    effNumOpcodes,  // 25: first opcode of the VST 2 extensions
+
+    effProcessEvents = 25,
+    effCanBeAutomated,
+    effString2Parameter,
+    effGetNumProgramCategories,
+    effGetProgramNameIndexed,
+    effCopyProgram,
+    effConnectInput,
+    effConnectOutput,
+    effGetInputProperties,
+    effGetOutputProperties,
+    effGetPlugCategory,
+    effGetCurrentPosition,
+    effGetDestinationBuffer,
+    effOfflineNotify,
+    effOfflinePrepare,
+    effOfflineRun,
+    effProcessVarIo,
+    effSetSpeakerArrangement,
+    effSetBlockSizeAndSampleRate,
+    effSetBypass,
+    effGetEffectName,
+    effGetErrorText,
+    effGetVendorString,
+    effGetProductString,
+    effGetVendorVersion,
+    effVendorSpecific,
+    effCanDo,
+    effGetTailSize,
+    effIdle,
+    effGetIcon,
+    effSetViewPosition,
+    effGetParameterProperties,
+    effKeysRequired,
+    effGetVstVersion,
+    effEditKeyDown,
+    effEditKeyUp,
+    effSetEditKnobMode,
+    effGetMidiProgramName,
+    effGetCurrentMidiProgram,
+    effGetMidiProgramCategory,
+    effHasMidiProgramsChanged,
+    effGetMidiKeyName,
+    effBeginSetProgram,
+    effEndSetProgram,
+    effGetSpeakerArrangement,
+    effShellGetNextPlugin,
+    effStartProcess,
+    effStopProcess,
+    effSetTotalSampleToProcess,
+    effSetPanLaw,
+    effBeginLoadBank,
+    effBeginLoadProgram,
+    effSetProcessPrecision,
+    effGetNumMidiInputChannels,
+    effGetNumMidiOutputChannels,  // 79: last opcode
+};
+static_assert(effGetChunk == 23 && effGetProgramNameIndexed == 29 && effGetEffectName == 45 &&
+                  effCanDo == 51 && effGetVstVersion == 58 && effGetSpeakerArrangement == 69 &&
+                  effGetNumMidiOutputChannels == 79,
+              "opcode numbering");
+
+// Requests the plug-in makes of the host's callback.
+enum AudioMasterOpcodes : VstInt32 {
+    audioMasterAutomate = 0,
+    audioMasterVersion = 1,
+    audioMasterCurrentId = 2,
+    audioMasterIdle = 3,
+    audioMasterPinConnected = 4,
+    audioMasterWantMidi = 6,
+    audioMasterGetTime = 7,
+    audioMasterProcessEvents = 8,
+    audioMasterSetTime = 9,
+    audioMasterTempoAt = 10,
+    audioMasterGetNumAutomatableParameters = 11,
+    audioMasterGetParameterQuantization = 12,
+    audioMasterIOChanged = 13,
+    audioMasterNeedIdle = 14,
+    audioMasterSizeWindow = 15,
+    audioMasterGetSampleRate = 16,
+    audioMasterGetBlockSize = 17,
+    audioMasterGetInputLatency = 18,
+    audioMasterGetOutputLatency = 19,
+    audioMasterGetPreviousPlug = 20,
+    audioMasterGetNextPlug = 21,
+    audioMasterWillReplaceOrAccumulate = 22,
+    audioMasterGetCurrentProcessLevel = 23,
+    audioMasterGetAutomationState = 24,
+    audioMasterOfflineStart = 25,
+    audioMasterOfflineRead = 26,
+    audioMasterOfflineWrite = 27,
+    audioMasterOfflineGetCurrentPass = 28,
+    audioMasterOfflineGetCurrentMetaPass = 29,
+    audioMasterSetOutputSampleRate = 30,
+    audioMasterGetOutputSpeakerArrangement = 31,
+    audioMasterGetVendorString = 32,
+    audioMasterGetProductString = 33,
+    audioMasterGetVendorVersion = 34,
+    audioMasterVendorSpecific = 35,
+    audioMasterSetIcon = 36,
+    audioMasterCanDo = 37,
+    audioMasterGetLanguage = 38,
+    audioMasterOpenWindow = 39,
+    audioMasterCloseWindow = 40,
+    audioMasterGetDirectory = 41,
+    audioMasterUpdateDisplay = 42,
+    audioMasterBeginEdit = 43,
+    audioMasterEndEdit = 44,
+    audioMasterOpenFileSelector = 45,
+    audioMasterCloseFileSelector = 46,
+    audioMasterEditFile = 47,
+    audioMasterGetChunkFile = 48,
+    audioMasterGetInputSpeakerArrangement = 49,
+};
+
+enum VstPlugCategory : VstInt32 {
+    kPlugCategUnknown = 0,
+    kPlugCategEffect,
+    kPlugCategSynth,
+    kPlugCategAnalysis,
+    kPlugCategMastering,
+    kPlugCategSpacializer,
+    kPlugCategRoomFx,
+    kPlugSurroundFx,
+    kPlugCategRestoration,
+    kPlugCategOfflineProcess,
+    kPlugCategShell,
+    kPlugCategGenerator,
+};
+
+// Text lengths the interface guarantees (characters, without the terminator).
+constexpr int kVstMaxProgNameLen = 24;  // buffer size including the terminator
+constexpr int kVstMaxParamStrLen = 8;
+constexpr int kVstMaxVendorStrLen = 64;
+constexpr int kVstMaxProductStrLen = 64;
+constexpr int kVstMaxEffectNameLen = 32;
+
+// The editor's rectangle, as effEditGetRect hands it out.
+struct ERect {
+    VstInt16 top;
+    VstInt16 left;
+    VstInt16 bottom;
+    VstInt16 right;
+};
+
+// A key event as the dispatcher hands it to the editor.
+struct VstKeyCode {
+    VstInt32 character;
+    unsigned char virt;
+    unsigned char modifier;
+};
+
+// Unique ID of this plug-in: OSCD.
+constexpr VstInt32 kOscindaUniqueId = fourCharCode('O', 'S', 'C', 'D');
+constexpr VstInt32 kEffectIdentifyAnswer = fourCharCode('N', 'v', 'E', 'f');

@@ -1,0 +1,28 @@
+#!/bin/sh
+# Installs the Debian packages the build, the demo and the tests need, and
+# only those still missing. Safe to run again.
+set -eu
+
+packages="cmake make g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev libsndfile1-dev gnuplot-nox sox"
+
+missing=""
+for package in $packages; do
+    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
+        missing="$missing $package"
+    fi
+done
+
+if [ -z "$missing" ]; then
+    exit 0
+fi
+
+echo "Installing:$missing"
+if [ "$(id -u)" -eq 0 ]; then
+    sudo=""
+else
+    sudo="sudo"
+fi
+export DEBIAN_FRONTEND=noninteractive
+$sudo apt-get update -qq
+# shellcheck disable=SC2086
+$sudo apt-get install -y -qq --no-install-recommends $missing
