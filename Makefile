@@ -3,10 +3,11 @@ BUILD_DIR ?= build
 ASAN_DIR ?= build-asan
 WIN32_DIR ?= build-win32
 WIN64_DIR ?= build-win64
+LINUX32_DIR ?= build-linux32
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 PREFIX ?= $(HOME)/.vst
 
-.PHONY: all deps build windows demo test test-release test-sanitized install clean
+.PHONY: all deps build cross demo test test-release test-sanitized install clean
 
 all: build
 
@@ -15,19 +16,24 @@ deps:
 
 # The Linux plug-in, the command-line host and the tests; the tests also
 # check the Windows modules.
-build: deps windows
+build: deps cross
 	cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=Release \
-	  -DOSCINDA_WINDOWS_BUILDS="$(CURDIR)/$(WIN32_DIR);$(CURDIR)/$(WIN64_DIR)"
+	  -DOSCINDA_WINDOWS_BUILDS="$(CURDIR)/$(WIN32_DIR);$(CURDIR)/$(WIN64_DIR)" \
+	  -DOSCINDA_LINUX32_BUILD="$(CURDIR)/$(LINUX32_DIR)"
 	cmake --build $(BUILD_DIR) -j $(JOBS)
 
-# The Windows plug-in modules, 32-bit and 64-bit, cross-compiled.
-windows: deps
+# The Windows plug-in modules, 32-bit and 64-bit, cross-compiled, and a
+# 32-bit Linux build that the tests run under emulation.
+cross: deps
 	cmake -S . -B $(WIN32_DIR) -DCMAKE_BUILD_TYPE=Release \
 	  -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-i686-w64-mingw32.cmake
 	cmake --build $(WIN32_DIR) -j $(JOBS)
 	cmake -S . -B $(WIN64_DIR) -DCMAKE_BUILD_TYPE=Release \
 	  -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-x86_64-w64-mingw32.cmake
 	cmake --build $(WIN64_DIR) -j $(JOBS)
+	cmake -S . -B $(LINUX32_DIR) -DCMAKE_BUILD_TYPE=Release \
+	  -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-i686-linux-gnu.cmake
+	cmake --build $(LINUX32_DIR) -j $(JOBS) --target render_check
 
 demo: build
 	./scripts/demo.sh $(BUILD_DIR)
@@ -46,4 +52,4 @@ install: build
 	cmake --install $(BUILD_DIR) --prefix $(PREFIX)
 
 clean:
-	rm -rf $(BUILD_DIR) $(ASAN_DIR) $(WIN32_DIR) $(WIN64_DIR) out
+	rm -rf $(BUILD_DIR) $(ASAN_DIR) $(WIN32_DIR) $(WIN64_DIR) $(LINUX32_DIR) out

@@ -15,7 +15,10 @@
 
 #include "host/aeffect.h"
 
-#if defined(_WIN32)
+#if defined(RENDER_CHECK_LINKED)
+#include "host/audioeffect.h"
+AudioEffect* createEffectInstance(audioMasterCallback audioMaster);
+#elif defined(_WIN32)
 #include <windows.h>
 #else
 #include <dlfcn.h>
@@ -29,8 +32,20 @@ VstIntPtr VSTCALLBACK hostCallback(AEffect*, VstInt32 opcode, VstInt32, VstIntPt
     return opcode == audioMasterVersion ? 2400 : 0;
 }
 
+#if defined(RENDER_CHECK_LINKED)
+// A static program for targets that cannot load modules under emulation: the
+// effect is linked in and made the way the entry makes it.
+AEffect* linkedEntry(audioMasterCallback audioMaster) {
+    AudioEffect* effect = createEffectInstance(audioMaster);
+    return effect != nullptr ? effect->getAeffect() : nullptr;
+}
+#endif
+
 EntryFunction loadEntry(const char* path) {
-#if defined(_WIN32)
+#if defined(RENDER_CHECK_LINKED)
+    (void)path;
+    return linkedEntry;
+#elif defined(_WIN32)
     HMODULE module = LoadLibraryA(path);
     if (module == nullptr) return nullptr;
     return reinterpret_cast<EntryFunction>(reinterpret_cast<void*>(GetProcAddress(module, "VSTPluginMain")));
