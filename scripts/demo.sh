@@ -1,6 +1,64 @@
 #!/bin/sh
-# Builds nothing itself: shows what a host sees of the plug-in in BUILD_DIR.
+# The demo: what a host sees of the plug-in in BUILD_DIR, and a short
+# strummed signal rendered through it with three settings, as WAVs and
+# pictures under out/. Builds nothing itself (`make demo` builds first).
 set -eu
+
 build_dir="${1:-build}"
-echo "Plug-in: $build_dir/oscinda.so"
-nm -D --defined-only "$build_dir/oscinda.so"
+out_dir="${OUT_DIR:-out}"
+plugin="$build_dir/oscinda.so"
+host="$build_dir/tools/oscinda-host"
+
+for needed in "$plugin" "$host"; do
+    if [ ! -e "$needed" ]; then
+        echo "demo: $needed is missing; run 'make build' first" >&2
+        exit 2
+    fi
+done
+if ! command -v sox >/dev/null 2>&1; then
+    echo "demo: sox is missing; run 'make deps'" >&2
+    exit 2
+fi
+
+mkdir -p "$out_dir"
+
+# Six strums of a C major chord: plucked strings over a soft sustained
+# organ-like tone, so the gate has something to cut into all the way through.
+# 12 s: the rate sweep's first change lasts 10 s, and Random only shapes the
+# changes after it.
+sox -q -n -r 44100 -c 1 -b 24 "$out_dir/input.wav" \
+    synth 2 pluck C3 pluck E3 pluck G3 pluck C4 sine C3 sine G3 \
+    delay 0 0.015 0.03 0.045 0 0 \
+    remix 1,2,3,4,5v0.35,6v0.35 \
+    fade 0.005 2 0.08 repeat 5 norm -3
+
+"$host" info "$plugin" > "$out_dir/info.txt"
+"$host" info --json "$plugin" > "$out_dir/info.json"
+
+render() {
+    name="$1"
+    shift
+    "$host" render "$plugin" "$out_dir/input.wav" "$out_dir/$name.wav" --plot "$out_dir/$name.png" --tail 0.5 "$@"
+}
+
+# Parameter values are the plug-in's own 0..1 values. Depth is the level
+# while the gate is closed; Speed and Maximum Speed are the slow and fast
+# ends of the period sweep (Speed must stay above Maximum Speed, so the fast
+# end is set first).
+render default-program --program 0
+render fast-deep-gate --set Depth=0 --set "Maximum Speed=0.06" --set Speed=0.09
+render wide-sweep-random --set Depth=0.1 --set "Maximum Speed=0.05" --set Speed=0.6 --set "Change Rate=0" \
+    --set Random=1
+# Close looks: a few gate cycles, then one closing edge and its ramp.
+"$host" plot "$out_dir/fast-deep-gate.wav" "$out_dir/fast-deep-gate-zoom.png" --input "$out_dir/input.wav" \
+    --from 0.3 --to 0.45
+"$host" plot "$out_dir/fast-deep-gate.wav" "$out_dir/fast-deep-gate-ramp.png" --input "$out_dir/input.wav" \
+    --from 0.329 --to 0.334
+
+cat "$out_dir/info.txt"
+echo
+echo "Input:     $out_dir/input.wav"
+echo "Renders:   $out_dir/default-program.wav  $out_dir/fast-deep-gate.wav  $out_dir/wide-sweep-random.wav"
+echo "Pictures:  $out_dir/default-program.png  $out_dir/fast-deep-gate.png  $out_dir/wide-sweep-random.png"
+echo "           $out_dir/fast-deep-gate-zoom.png  $out_dir/fast-deep-gate-ramp.png"
+echo "Info:      $out_dir/info.txt  $out_dir/info.json"
