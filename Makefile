@@ -35,7 +35,12 @@ cross: deps
 	  -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-i686-linux-gnu.cmake
 	cmake --build $(LINUX32_DIR) -j $(JOBS) --target render_check
 
-demo: build
+# Only what the demo runs: every plug-in module and the command-line host.
+demo: deps cross
+	cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=Release \
+	  -DOSCINDA_WINDOWS_BUILDS="$(CURDIR)/$(WIN32_DIR);$(CURDIR)/$(WIN64_DIR)" \
+	  -DOSCINDA_LINUX32_BUILD="$(CURDIR)/$(LINUX32_DIR)"
+	cmake --build $(BUILD_DIR) -j $(JOBS) --target oscinda oscinda-host
 	./scripts/demo.sh $(BUILD_DIR)
 
 test: test-release test-sanitized
