@@ -7,6 +7,11 @@ LINUX32_DIR ?= build-linux32
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 PREFIX ?= $(HOME)/.vst
 
+# The Linux tree; its tests also check the cross-built modules.
+CONFIGURE_LINUX = cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=Release \
+	-DOSCINDA_WINDOWS_BUILDS="$(CURDIR)/$(WIN32_DIR);$(CURDIR)/$(WIN64_DIR)" \
+	-DOSCINDA_LINUX32_BUILD="$(CURDIR)/$(LINUX32_DIR)"
+
 .PHONY: all deps build cross demo test test-release test-sanitized install clean
 
 all: build
@@ -17,9 +22,7 @@ deps:
 # The Linux plug-in, the command-line host and the tests; the tests also
 # check the Windows modules.
 build: deps cross
-	cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=Release \
-	  -DOSCINDA_WINDOWS_BUILDS="$(CURDIR)/$(WIN32_DIR);$(CURDIR)/$(WIN64_DIR)" \
-	  -DOSCINDA_LINUX32_BUILD="$(CURDIR)/$(LINUX32_DIR)"
+	$(CONFIGURE_LINUX)
 	cmake --build $(BUILD_DIR) -j $(JOBS)
 
 # The Windows plug-in modules, 32-bit and 64-bit, cross-compiled, and a
@@ -37,9 +40,7 @@ cross: deps
 
 # Only what the demo runs: every plug-in module and the command-line host.
 demo: deps cross
-	cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=Release \
-	  -DOSCINDA_WINDOWS_BUILDS="$(CURDIR)/$(WIN32_DIR);$(CURDIR)/$(WIN64_DIR)" \
-	  -DOSCINDA_LINUX32_BUILD="$(CURDIR)/$(LINUX32_DIR)"
+	$(CONFIGURE_LINUX)
 	cmake --build $(BUILD_DIR) -j $(JOBS) --target oscinda oscinda-host
 	./scripts/demo.sh $(BUILD_DIR)
 

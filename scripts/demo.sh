@@ -55,7 +55,36 @@ render wide-sweep-random --set Depth=0.1 --set "Maximum Speed=0.05" --set Speed=
 "$host" plot "$out_dir/fast-deep-gate.wav" "$out_dir/fast-deep-gate-ramp.png" --input "$out_dir/input.wav" \
     --from 0.329 --to 0.334
 
+# Gate phase lengths, measured on the output: a steady 0.5 input at Depth 0
+# makes every closed-phase sample exactly 0, and every open-phase sample
+# (ramps included) something else.
+awk 'BEGIN { print "; Sample Rate 44100"; print "; Channels 1";
+             for (i = 0; i < 44100 * 12; i++) printf "%.9g 0.5\n", i / 44100 }' > "$out_dir/steady.dat"
+sox "$out_dir/steady.dat" -e floating-point -b 32 "$out_dir/steady.wav"
+rm -f "$out_dir/steady.dat"
+
+phases() {
+    name="$1"
+    shift
+    "$host" render "$plugin" "$out_dir/steady.wav" "$out_dir/phases-$name.wav" --quiet "$@" --set Depth=0
+    printf '%-22s' "$name:"
+    sox -V1 "$out_dir/phases-$name.wav" -t dat - | awk '
+        /^;/ { next }
+        { closed = ($2 + 0 == 0) }
+        run > 0 && closed != previous { printf " %s %d", previous ? "closed" : "open", run; run = 0; shown++ }
+        { previous = closed; run++ }
+        shown >= 10 { exit }
+        END { print " ..." }'
+    rm -f "$out_dir/phases-$name.wav"
+}
+
 cat "$out_dir/info.txt"
+echo
+echo "Gate phase lengths in samples at 44100 Hz (first phases of each render):"
+phases default-program --program 0
+phases fast-deep-gate --set "Maximum Speed=0.06" --set Speed=0.09
+phases wide-sweep --set "Maximum Speed=0.05" --set Speed=1 --set "Change Rate=0"
+rm -f "$out_dir/steady.wav"
 echo
 echo "Input:     $out_dir/input.wav"
 echo "Renders:   $out_dir/default-program.wav  $out_dir/fast-deep-gate.wav  $out_dir/wide-sweep-random.wav"
