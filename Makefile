@@ -1,6 +1,7 @@
 # The two everyday commands: `make demo` and `make test`.
 BUILD_DIR ?= build
 ASAN_DIR ?= build-asan
+TSAN_DIR ?= build-tsan
 WIN32_DIR ?= build-win32
 WIN64_DIR ?= build-win64
 LINUX32_DIR ?= build-linux32
@@ -12,7 +13,7 @@ CONFIGURE_LINUX = cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=Release \
 	-DOSCINDA_WINDOWS_BUILDS="$(CURDIR)/$(WIN32_DIR);$(CURDIR)/$(WIN64_DIR)" \
 	-DOSCINDA_LINUX32_BUILD="$(CURDIR)/$(LINUX32_DIR)"
 
-.PHONY: all deps build cross demo test test-release test-sanitized install clean
+.PHONY: all deps build cross demo test test-release test-sanitized test-threads install clean
 
 all: build
 
@@ -44,7 +45,7 @@ demo: deps cross
 	cmake --build $(BUILD_DIR) -j $(JOBS) --target oscinda oscinda-host
 	./scripts/demo.sh $(BUILD_DIR)
 
-test: test-release test-sanitized
+test: test-release test-sanitized test-threads
 
 test-release: build
 	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
@@ -54,8 +55,15 @@ test-sanitized: deps
 	cmake --build $(ASAN_DIR) -j $(JOBS)
 	cd $(ASAN_DIR) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j $(JOBS)
 
+# The frame and the engine under ThreadSanitizer: the audio thread and the
+# host's other threads share values without locks.
+test-threads: deps
+	cmake -S . -B $(TSAN_DIR) -DCMAKE_BUILD_TYPE=Debug -DOSCINDA_SANITIZE_THREAD=ON -DOSCINDA_BUILD_TOOLS=OFF
+	cmake --build $(TSAN_DIR) -j $(JOBS) --target oscinda host_tests engine_tests
+	cd $(TSAN_DIR) && TSAN_OPTIONS=halt_on_error=1 ctest --output-on-failure -j $(JOBS) -R '^(Concurrency|Dispatcher|Record|Entry)'
+
 install: build
 	cmake --install $(BUILD_DIR) --prefix $(PREFIX)
 
 clean:
-	rm -rf $(BUILD_DIR) $(ASAN_DIR) $(WIN32_DIR) $(WIN64_DIR) $(LINUX32_DIR) out
+	rm -rf $(BUILD_DIR) $(ASAN_DIR) $(TSAN_DIR) $(WIN32_DIR) $(WIN64_DIR) $(LINUX32_DIR) out
