@@ -43,7 +43,7 @@ cross: deps
 demo: deps cross
 	$(CONFIGURE_LINUX)
 	cmake --build $(BUILD_DIR) -j $(JOBS) --target oscinda oscinda-host
-	./scripts/demo.sh $(BUILD_DIR)
+	WIN32_DIR=$(WIN32_DIR) WIN64_DIR=$(WIN64_DIR) ./scripts/demo.sh $(BUILD_DIR)
 
 test: test-release test-sanitized test-threads
 

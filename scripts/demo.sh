@@ -86,6 +86,11 @@ phases fast-deep-gate --set "Maximum Speed=0.06" --set Speed=0.09
 phases wide-sweep --set "Maximum Speed=0.05" --set Speed=1 --set "Change Rate=0"
 rm -f "$out_dir/steady.wav"
 echo
+echo "Plug-ins:  $plugin"
+for module in "${WIN32_DIR:-build-win32}/oscinda.dll" "${WIN64_DIR:-build-win64}/oscinda.dll"; do
+    if [ -e "$module" ]; then echo "           $module"; fi
+done
+echo "Host:      $host"
 echo "Input:     $out_dir/input.wav"
 echo "Renders:   $out_dir/default-program.wav  $out_dir/fast-deep-gate.wav  $out_dir/wide-sweep-random.wav"
 echo "Pictures:  $out_dir/default-program.png  $out_dir/fast-deep-gate.png  $out_dir/wide-sweep-random.png"
