@@ -103,10 +103,17 @@ int outputFormat(int inputFormat, int channels, int sampleRate, SampleFormat wan
                     " channels at " + std::to_string(sampleRate) + " Hz");
 }
 
+bool sameFile(const std::string& a, const std::string& b) {
+    if (a == b) return true;
+    struct stat first {}, second {};
+    return stat(a.c_str(), &first) == 0 && stat(b.c_str(), &second) == 0 && first.st_dev == second.st_dev &&
+           first.st_ino == second.st_ino;
+}
+
 void checkDistinctFiles(const std::string& input, const std::string& output, const char* outputRole) {
-    struct stat in {}, out {};
+    struct stat out {};
     if (stat(output.c_str(), &out) != 0) return;  // a new file cannot be the input
-    if (stat(input.c_str(), &in) == 0 && in.st_dev == out.st_dev && in.st_ino == out.st_ino)
+    if (sameFile(input, output))
         throw ToolError(std::string("refusing to overwrite the input '") + input + "' with the " + outputRole);
     if (S_ISDIR(out.st_mode)) throw ToolError(std::string("the ") + outputRole + " '" + output + "' is a directory");
 }

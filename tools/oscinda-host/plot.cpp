@@ -185,6 +185,8 @@ void drawEnvelopes(const std::vector<PlotTrack>& tracks, double startSeconds, do
     runGnuplot(scriptFile.path(), errors.path());
 }
 
+std::string envelopeTitle(const std::string& audioPath) { return baseName(audioPath) + ": peak level over time"; }
+
 void runPlot(const PlotOptions& options) {
     checkDistinctFiles(options.audio, options.picture, "picture");
     if (!options.dryInput.empty()) checkDistinctFiles(options.dryInput, options.picture, "picture");
@@ -211,7 +213,7 @@ void runPlot(const PlotOptions& options) {
         tracks.push_back({baseName(options.audio) + ", channel " + std::to_string(c + 1), wet.peaks(c)});
 
     PendingFile picture(options.picture);
-    drawEnvelopes(tracks, options.fromSeconds, windowSeconds, baseName(options.audio) + ": peak level over time",
+    drawEnvelopes(tracks, options.fromSeconds, windowSeconds, envelopeTitle(options.audio),
                   picture.temporaryPath());
     picture.commit();
 }

@@ -18,5 +18,8 @@ struct PlotTrack {
 void drawEnvelopes(const std::vector<PlotTrack>& tracks, double startSeconds, double secondsPerPoint,
                    const std::string& title, const std::string& picturePath);
 
+// The heading of a picture of `audioPath`.
+std::string envelopeTitle(const std::string& audioPath);
+
 // `plot`: reads AUDIO (and the optional dry input) and draws them.
 void runPlot(const PlotOptions& options);

@@ -1,7 +1,5 @@
 #include "tools/oscinda-host/render.h"
 
-#include <sys/stat.h>
-
 #include <algorithm>
 #include <cmath>
 #include <memory>
@@ -41,6 +39,16 @@ private:
     std::vector<float*> pointers_;
 };
 
+// The mean of the file's channels: full-scale input stays at full scale.
+void mixDown(const float* interleaved, int fileChannels, int frames, float* target) {
+    const float scale = 1.0f / static_cast<float>(fileChannels);
+    for (int i = 0; i < frames; ++i) {
+        float sum = 0.0f;
+        for (int c = 0; c < fileChannels; ++c) sum += interleaved[i * fileChannels + c];
+        target[i] = sum * scale;
+    }
+}
+
 // How file channels feed plug-in inputs.
 void fillInputs(const float* interleaved, int fileChannels, int frames, int chosenChannel, int inputs,
                 ChannelBuffers& buffers) {
@@ -49,13 +57,7 @@ void fillInputs(const float* interleaved, int fileChannels, int frames, int chos
         if (chosenChannel > 0) {
             for (int i = 0; i < frames; ++i) target[i] = interleaved[i * fileChannels + chosenChannel - 1];
         } else if (fileChannels > inputs) {
-            // Downmix: the mean keeps full-scale input at full scale.
-            const float scale = 1.0f / static_cast<float>(fileChannels);
-            for (int i = 0; i < frames; ++i) {
-                float sum = 0.0f;
-                for (int c = 0; c < fileChannels; ++c) sum += interleaved[i * fileChannels + c];
-                target[i] = sum * scale;
-            }
+            mixDown(interleaved, fileChannels, frames, target);
         } else {
             // As many or fewer file channels: each input takes its own, and
             // extra inputs repeat them (a mono file feeds every input).
@@ -82,13 +84,6 @@ public:
 private:
     Plugin& plugin_;
 };
-
-bool sameFile(const std::string& a, const std::string& b) {
-    if (a == b) return true;
-    struct stat first {}, second {};
-    return stat(a.c_str(), &first) == 0 && stat(b.c_str(), &second) == 0 && first.st_dev == second.st_dev &&
-           first.st_ino == second.st_ino;
-}
 
 }  // namespace
 
@@ -203,11 +198,7 @@ void runRender(const RenderOptions& options) {
 
             if (picture) {
                 // The input as a person hears it: the file's channels mixed.
-                for (int i = 0; i < count; ++i) {
-                    float sum = 0.0f;
-                    for (int c = 0; c < fileChannels; ++c) sum += fileBlock[static_cast<std::size_t>(i * fileChannels + c)];
-                    mono[static_cast<std::size_t>(i)] = sum / static_cast<float>(fileChannels);
-                }
+                mixDown(fileBlock.data(), fileChannels, count, mono.data());
                 const float* monoChannel = mono.data();
                 inputEnvelope.addPlanar(&monoChannel, frames);
                 outputEnvelope.addPlanar(out.pointers(), frames);
@@ -224,9 +215,7 @@ void runRender(const RenderOptions& options) {
         outputEnvelope.finish();
         std::vector<PlotTrack> tracks{{"input", inputEnvelope.peaks(0)}};
         for (int c = 0; c < outputs; ++c) tracks.push_back({"output " + std::to_string(c + 1), outputEnvelope.peaks(c)});
-        const std::size_t slash = options.output.rfind('/');
-        const std::string name = slash == std::string::npos ? options.output : options.output.substr(slash + 1);
-        drawEnvelopes(tracks, 0.0, static_cast<double>(window) / sampleRate, name + ": peak level over time",
+        drawEnvelopes(tracks, 0.0, static_cast<double>(window) / sampleRate, envelopeTitle(options.output),
                       picture->temporaryPath());
         picture->commit();
     }
