@@ -83,6 +83,4 @@ protected:
     VstInt32 numParams;
     std::atomic<VstInt32> curProgram{0};
     AEffect cEffect;
-
-    friend class AEffEditor;
 };

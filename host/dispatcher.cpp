@@ -28,6 +28,14 @@ VstKeyCode keyCodeFrom(const Call& call) {
     return key;
 }
 
+// A key event for the editor, when there is one; the editor's answer as 1 or 0.
+VstIntPtr sendKey(AudioEffect& e, const Call& call, bool (AEffEditor::*handler)(VstKeyCode&)) {
+    AEffEditor* editor = e.getEditor();
+    if (editor == nullptr) return 0;
+    VstKeyCode key = keyCodeFrom(call);
+    return answer((editor->*handler)(key));
+}
+
 using BaseHandler = VstIntPtr (*)(AudioEffect&, const Call&);
 
 constexpr VstInt32 kBaseOpcodeCount = effNumOpcodes;  // 0..24
@@ -172,18 +180,9 @@ std::array<ExtensionHandler, kExtensionOpcodeCount> makeExtensionTable() {
         return answer(e.getParameterProperties(c.index, as<VstParameterProperties>(c.ptr)));
     });
     row(effGetVstVersion, [](AudioEffectX& e, const Call&) -> VstIntPtr { return e.getVstVersion(); });
-    row(effEditKeyDown, [](AudioEffectX& e, const Call& c) -> VstIntPtr {
-        AEffEditor* editor = e.getEditor();
-        if (editor == nullptr) return 0;
-        VstKeyCode key = keyCodeFrom(c);
-        return answer(editor->onKeyDown(key));
-    });
-    row(effEditKeyUp, [](AudioEffectX& e, const Call& c) -> VstIntPtr {
-        AEffEditor* editor = e.getEditor();
-        if (editor == nullptr) return 0;
-        VstKeyCode key = keyCodeFrom(c);
-        return answer(editor->onKeyUp(key));
-    });
+    row(effEditKeyDown,
+        [](AudioEffectX& e, const Call& c) -> VstIntPtr { return sendKey(e, c, &AEffEditor::onKeyDown); });
+    row(effEditKeyUp, [](AudioEffectX& e, const Call& c) -> VstIntPtr { return sendKey(e, c, &AEffEditor::onKeyUp); });
     row(effSetEditKnobMode, [](AudioEffectX& e, const Call& c) -> VstIntPtr {
         AEffEditor* editor = e.getEditor();
         return editor != nullptr ? answer(editor->setKnobMode(static_cast<VstInt32>(c.value))) : 0;
