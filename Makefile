@@ -13,7 +13,7 @@ CONFIGURE_LINUX = cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=Release \
 	-DOSCINDA_WINDOWS_BUILDS="$(CURDIR)/$(WIN32_DIR);$(CURDIR)/$(WIN64_DIR)" \
 	-DOSCINDA_LINUX32_BUILD="$(CURDIR)/$(LINUX32_DIR)"
 
-.PHONY: all deps build cross demo test test-release test-sanitized test-threads install clean
+.PHONY: all deps build cross demo test test-release test-sanitized test-threads format format-check install clean
 
 all: build
 
@@ -45,7 +45,14 @@ demo: deps cross
 	cmake --build $(BUILD_DIR) -j $(JOBS) --target oscinda oscinda-host
 	WIN32_DIR=$(WIN32_DIR) WIN64_DIR=$(WIN64_DIR) ./scripts/demo.sh $(BUILD_DIR)
 
-test: test-release test-sanitized test-threads
+test: format-check test-release test-sanitized test-threads
+
+# Every C++ source as .clang-format lays it out.
+SOURCES = $(shell git ls-files '*.cpp' '*.h' 2>/dev/null)
+format: deps
+	clang-format -i $(SOURCES)
+format-check: deps
+	clang-format --dry-run --Werror $(SOURCES)
 
 test-release: build
 	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)

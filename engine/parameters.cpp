@@ -31,16 +31,14 @@ struct ParameterTexts {
 // are written whole, since hosts offer far larger buffers and a cut name
 // ("Maximum ", "Change R") would say less.
 const ParameterTexts kParameterTexts[kNumOscindaParams] = {
-    {"Depth", "amount"},  {"Speed", "amount"}, {"Maximum Speed", "amount"},
+    {"Depth", "amount"},     {"Speed", "amount"}, {"Maximum Speed", "amount"},
     {"Change Rate", "sec."}, {"Random", nullptr}, {"Ping Pong", nullptr},
 };
 
 bool isParameter(VstInt32 index) { return index >= 0 && index < kNumOscindaParams; }
 bool isProgram(VstInt32 index) { return index >= 0 && index < kNumOscindaPrograms; }
 
-void writeWhole(char* text, const char* source) {
-    copyText(text, source, static_cast<VstInt32>(std::strlen(source)));
-}
+void writeWhole(char* text, const char* source) { copyText(text, source, static_cast<VstInt32>(std::strlen(source))); }
 
 }  // namespace
 
@@ -53,21 +51,20 @@ AudioEffect* createEffectInstance(audioMasterCallback audioMaster) {
     return effect;
 }
 
-ADelay::ADelay(audioMasterCallback audioMaster)
-    : AudioEffectX(audioMaster, kNumOscindaPrograms, kNumOscindaParams) {
+ADelay::ADelay(audioMasterCallback audioMaster) : AudioEffectX(audioMaster, kNumOscindaPrograms, kNumOscindaParams) {
     programs = new (std::nothrow) ProgramRecord[kNumOscindaPrograms];
     if (programs == nullptr) return;  // createEffectInstance discards the object
 
     // Gate and sweep start closed and rising (member initialisers); the first
     // change lasts 10 s at the rate held now, whatever Change Rate says.
-    changeLength = atLeastOneSample(
-        truncateToInt32(static_cast<double>(sampleRate.load(kRelaxed)) * kFirstChangeSeconds));
+    changeLength =
+        atLeastOneSample(truncateToInt32(static_cast<double>(sampleRate.load(kRelaxed)) * kFirstChangeSeconds));
     changePosition = 0;
 
     // Both speeds are still 0 here, so this first period is 0 and the first
     // closed phase lasts a single sample.
-    halfPeriodLeft = halfPeriodSamples(sampleRate.load(kRelaxed),
-                                       nextPeriod(speed.load(kRelaxed), maxSpeed.load(kRelaxed)));
+    halfPeriodLeft =
+        halfPeriodSamples(sampleRate.load(kRelaxed), nextPeriod(speed.load(kRelaxed), maxSpeed.load(kRelaxed)));
 
     randomGenerator.seed(static_cast<std::uint32_t>(std::time(nullptr)));
 

@@ -22,8 +22,8 @@ float ADelay::nextPeriod(float slowPeriod, float fastPeriod) {
     if (changePosition >= changeLength) {
         sweepRising = !sweepRising;
         changePosition = 0;
-        VstInt32 length = truncateToInt32(static_cast<double>(getSampleRate()) *
-                                          static_cast<double>(changeTime.load(kRelaxed)));
+        VstInt32 length =
+            truncateToInt32(static_cast<double>(getSampleRate()) * static_cast<double>(changeTime.load(kRelaxed)));
         if (randomChange.load(kRelaxed)) {
             // Keeps between half (draw 0) and all (draw 32767) of the change.
             const int draw = randomGenerator.next();

@@ -18,12 +18,11 @@ struct AEffect;
 #define VSTCALLBACK
 #endif
 
-using audioMasterCallback = VstIntPtr(VSTCALLBACK*)(AEffect* effect, VstInt32 opcode, VstInt32 index,
-                                                     VstIntPtr value, void* ptr, float opt);
-using AEffectDispatcherProc = VstIntPtr(VSTCALLBACK*)(AEffect* effect, VstInt32 opcode, VstInt32 index,
-                                                       VstIntPtr value, void* ptr, float opt);
-using AEffectProcessProc = void(VSTCALLBACK*)(AEffect* effect, float** inputs, float** outputs,
-                                              VstInt32 sampleFrames);
+using audioMasterCallback = VstIntPtr(VSTCALLBACK*)(AEffect* effect, VstInt32 opcode, VstInt32 index, VstIntPtr value,
+                                                    void* ptr, float opt);
+using AEffectDispatcherProc = VstIntPtr(VSTCALLBACK*)(AEffect* effect, VstInt32 opcode, VstInt32 index, VstIntPtr value,
+                                                      void* ptr, float opt);
+using AEffectProcessProc = void(VSTCALLBACK*)(AEffect* effect, float** inputs, float** outputs, VstInt32 sampleFrames);
 using AEffectProcessDoubleProc = void(VSTCALLBACK*)(AEffect* effect, double** inputs, double** outputs,
                                                     VstInt32 sampleFrames);
 using AEffectSetParameterProc = void(VSTCALLBACK*)(AEffect* effect, VstInt32 index, float parameter);
@@ -72,8 +71,8 @@ static_assert(offsetof(AEffect, dispatcher) == 4 && offsetof(AEffect, numProgram
                   offsetof(AEffect, initialDelay) == 48 && offsetof(AEffect, ioRatio) == 60 &&
                   offsetof(AEffect, object) == 64 && offsetof(AEffect, user) == 68 &&
                   offsetof(AEffect, uniqueID) == 72 && offsetof(AEffect, version) == 76 &&
-                  offsetof(AEffect, processReplacing) == 80 &&
-                  offsetof(AEffect, processDoubleReplacing) == 84 && offsetof(AEffect, future) == 88,
+                  offsetof(AEffect, processReplacing) == 80 && offsetof(AEffect, processDoubleReplacing) == 84 &&
+                  offsetof(AEffect, future) == 88,
               "32-bit record offsets");
 #else
 static_assert(sizeof(AEffect) == 192, "64-bit record is 192 bytes");
@@ -82,8 +81,8 @@ static_assert(offsetof(AEffect, dispatcher) == 8 && offsetof(AEffect, numProgram
                   offsetof(AEffect, initialDelay) == 80 && offsetof(AEffect, ioRatio) == 92 &&
                   offsetof(AEffect, object) == 96 && offsetof(AEffect, user) == 104 &&
                   offsetof(AEffect, uniqueID) == 112 && offsetof(AEffect, version) == 116 &&
-                  offsetof(AEffect, processReplacing) == 120 &&
-                  offsetof(AEffect, processDoubleReplacing) == 128 && offsetof(AEffect, future) == 136,
+                  offsetof(AEffect, processReplacing) == 120 && offsetof(AEffect, processDoubleReplacing) == 128 &&
+                  offsetof(AEffect, future) == 136,
               "64-bit record offsets");
 #endif
 
@@ -181,9 +180,8 @@ enum AEffectOpcodes : VstInt32 {
     effGetNumMidiInputChannels,
     effGetNumMidiOutputChannels,  // 79: last opcode
 };
-static_assert(effGetChunk == 23 && effGetProgramNameIndexed == 29 && effGetEffectName == 45 &&
-                  effCanDo == 51 && effGetVstVersion == 58 && effGetSpeakerArrangement == 69 &&
-                  effGetNumMidiOutputChannels == 79,
+static_assert(effGetChunk == 23 && effGetProgramNameIndexed == 29 && effGetEffectName == 45 && effCanDo == 51 &&
+                  effGetVstVersion == 58 && effGetSpeakerArrangement == 69 && effGetNumMidiOutputChannels == 79,
               "opcode numbering");
 
 // Requests the plug-in makes of the host's callback.

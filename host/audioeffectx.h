@@ -29,18 +29,14 @@ public:
     virtual bool getParameterProperties(VstInt32 /*index*/, VstParameterProperties* /*p*/) { return false; }
     virtual bool beginEdit(VstInt32 index);  // host request
     virtual bool endEdit(VstInt32 index);    // host request
-    virtual bool getProgramNameIndexed(VstInt32 /*category*/, VstInt32 /*index*/, char* /*text*/) {
-        return false;
-    }
+    virtual bool getProgramNameIndexed(VstInt32 /*category*/, VstInt32 /*index*/, char* /*text*/) { return false; }
     virtual bool beginSetProgram() { return false; }
     virtual bool endSetProgram() { return false; }
     virtual VstInt32 beginLoadBank(VstPatchChunkInfo* /*ptr*/) { return 0; }
     virtual VstInt32 beginLoadProgram(VstPatchChunkInfo* /*ptr*/) { return 0; }
     virtual bool getInputProperties(VstInt32 /*index*/, VstPinProperties* /*properties*/) { return false; }
     virtual bool getOutputProperties(VstInt32 /*index*/, VstPinProperties* /*properties*/) { return false; }
-    virtual bool setSpeakerArrangement(VstSpeakerArrangement* /*in*/, VstSpeakerArrangement* /*out*/) {
-        return false;
-    }
+    virtual bool setSpeakerArrangement(VstSpeakerArrangement* /*in*/, VstSpeakerArrangement* /*out*/) { return false; }
     virtual bool getSpeakerArrangement(VstSpeakerArrangement** pluginInput, VstSpeakerArrangement** pluginOutput);
     virtual bool setBypass(bool /*onOff*/) { return false; }
     virtual bool setPanLaw(VstInt32 /*type*/, float /*val*/) { return false; }
@@ -65,9 +61,7 @@ public:
     virtual VstInt32 getPlugCategory() { return kPlugCategUnknown; }
     virtual VstInt32 getMidiProgramName(VstInt32 /*channel*/, VstMidiProgramName* /*name*/) { return 0; }
     virtual VstInt32 getCurrentMidiProgram(VstInt32 /*channel*/, VstMidiProgramName* /*current*/) { return -1; }
-    virtual VstInt32 getMidiProgramCategory(VstInt32 /*channel*/, VstMidiProgramCategory* /*category*/) {
-        return 0;
-    }
+    virtual VstInt32 getMidiProgramCategory(VstInt32 /*channel*/, VstMidiProgramCategory* /*category*/) { return 0; }
     virtual bool hasMidiProgramsChanged(VstInt32 /*channel*/) { return false; }
     virtual bool getMidiKeyName(VstInt32 /*channel*/, VstMidiKeyName* /*keyName*/) { return false; }
     virtual VstInt32 getNextShellPlugin(char* /*name*/) { return 0; }

@@ -132,7 +132,8 @@ T* as(void* ptr) {
 std::array<ExtensionHandler, kExtensionOpcodeCount> makeExtensionTable() {
     std::array<ExtensionHandler, kExtensionOpcodeCount> table{};
     auto row = [&table](VstInt32 opcode, ExtensionHandler handler) { table[opcode - kFirstExtensionOpcode] = handler; };
-    row(effProcessEvents, [](AudioEffectX& e, const Call& c) -> VstIntPtr { return e.processEvents(as<VstEvents>(c.ptr)); });
+    row(effProcessEvents,
+        [](AudioEffectX& e, const Call& c) -> VstIntPtr { return e.processEvents(as<VstEvents>(c.ptr)); });
     row(effCanBeAutomated,
         [](AudioEffectX& e, const Call& c) -> VstIntPtr { return answer(e.canParameterBeAutomated(c.index)); });
     row(effString2Parameter, [](AudioEffectX& e, const Call& c) -> VstIntPtr {
@@ -165,15 +166,15 @@ std::array<ExtensionHandler, kExtensionOpcodeCount> makeExtensionTable() {
                                               as<VstSpeakerArrangement>(c.ptr)));
     });
     row(effSetBypass, [](AudioEffectX& e, const Call& c) -> VstIntPtr { return answer(e.setBypass(c.value != 0)); });
-    row(effGetEffectName, [](AudioEffectX& e, const Call& c) -> VstIntPtr { return answer(e.getEffectName(as<char>(c.ptr))); });
+    row(effGetEffectName,
+        [](AudioEffectX& e, const Call& c) -> VstIntPtr { return answer(e.getEffectName(as<char>(c.ptr))); });
     row(effGetVendorString,
         [](AudioEffectX& e, const Call& c) -> VstIntPtr { return answer(e.getVendorString(as<char>(c.ptr))); });
     row(effGetProductString,
         [](AudioEffectX& e, const Call& c) -> VstIntPtr { return answer(e.getProductString(as<char>(c.ptr))); });
     row(effGetVendorVersion, [](AudioEffectX& e, const Call&) -> VstIntPtr { return e.getVendorVersion(); });
-    row(effVendorSpecific, [](AudioEffectX& e, const Call& c) -> VstIntPtr {
-        return e.vendorSpecific(c.index, c.value, c.ptr, c.opt);
-    });
+    row(effVendorSpecific,
+        [](AudioEffectX& e, const Call& c) -> VstIntPtr { return e.vendorSpecific(c.index, c.value, c.ptr, c.opt); });
     row(effCanDo, [](AudioEffectX& e, const Call& c) -> VstIntPtr { return e.canDo(as<char>(c.ptr)); });
     row(effGetTailSize, [](AudioEffectX& e, const Call&) -> VstIntPtr { return e.getGetTailSize(); });
     row(effGetParameterProperties, [](AudioEffectX& e, const Call& c) -> VstIntPtr {
@@ -207,7 +208,8 @@ std::array<ExtensionHandler, kExtensionOpcodeCount> makeExtensionTable() {
         return answer(e.getSpeakerArrangement(reinterpret_cast<VstSpeakerArrangement**>(c.value),
                                               as<VstSpeakerArrangement*>(c.ptr)));
     });
-    row(effShellGetNextPlugin, [](AudioEffectX& e, const Call& c) -> VstIntPtr { return e.getNextShellPlugin(as<char>(c.ptr)); });
+    row(effShellGetNextPlugin,
+        [](AudioEffectX& e, const Call& c) -> VstIntPtr { return e.getNextShellPlugin(as<char>(c.ptr)); });
     row(effStartProcess, [](AudioEffectX& e, const Call&) -> VstIntPtr { return e.startProcess(); });
     row(effStopProcess, [](AudioEffectX& e, const Call&) -> VstIntPtr { return e.stopProcess(); });
     row(effSetTotalSampleToProcess, [](AudioEffectX& e, const Call& c) -> VstIntPtr {
@@ -216,14 +218,17 @@ std::array<ExtensionHandler, kExtensionOpcodeCount> makeExtensionTable() {
     row(effSetPanLaw, [](AudioEffectX& e, const Call& c) -> VstIntPtr {
         return answer(e.setPanLaw(static_cast<VstInt32>(c.value), c.opt));
     });
-    row(effBeginLoadBank, [](AudioEffectX& e, const Call& c) -> VstIntPtr { return e.beginLoadBank(as<VstPatchChunkInfo>(c.ptr)); });
+    row(effBeginLoadBank,
+        [](AudioEffectX& e, const Call& c) -> VstIntPtr { return e.beginLoadBank(as<VstPatchChunkInfo>(c.ptr)); });
     row(effBeginLoadProgram,
         [](AudioEffectX& e, const Call& c) -> VstIntPtr { return e.beginLoadProgram(as<VstPatchChunkInfo>(c.ptr)); });
     row(effSetProcessPrecision, [](AudioEffectX& e, const Call& c) -> VstIntPtr {
         return answer(e.setProcessPrecision(static_cast<VstInt32>(c.value)));
     });
-    row(effGetNumMidiInputChannels, [](AudioEffectX& e, const Call&) -> VstIntPtr { return e.getNumMidiInputChannels(); });
-    row(effGetNumMidiOutputChannels, [](AudioEffectX& e, const Call&) -> VstIntPtr { return e.getNumMidiOutputChannels(); });
+    row(effGetNumMidiInputChannels,
+        [](AudioEffectX& e, const Call&) -> VstIntPtr { return e.getNumMidiInputChannels(); });
+    row(effGetNumMidiOutputChannels,
+        [](AudioEffectX& e, const Call&) -> VstIntPtr { return e.getNumMidiOutputChannels(); });
     return table;
 }
 

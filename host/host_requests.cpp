@@ -58,9 +58,7 @@ VstInt32 AudioEffectX::willProcessReplacing() {
 VstInt32 AudioEffectX::getCurrentProcessLevel() {
     return static_cast<VstInt32>(callHost(audioMasterGetCurrentProcessLevel));
 }
-VstInt32 AudioEffectX::getAutomationState() {
-    return static_cast<VstInt32>(callHost(audioMasterGetAutomationState));
-}
+VstInt32 AudioEffectX::getAutomationState() { return static_cast<VstInt32>(callHost(audioMasterGetAutomationState)); }
 bool AudioEffectX::offlineStart(VstAudioFile* ptr, VstInt32 numAudioFiles, VstInt32 numNewAudioFiles) {
     return callHost(audioMasterOfflineStart, numNewAudioFiles, numAudioFiles, ptr) != 0;
 }
@@ -90,15 +88,11 @@ bool AudioEffectX::getHostProductString(char* text) {
     copyText(text, "", 0);
     return callHost(audioMasterGetProductString, 0, 0, text) != 0;
 }
-VstInt32 AudioEffectX::getHostVendorVersion() {
-    return static_cast<VstInt32>(callHost(audioMasterGetVendorVersion));
-}
+VstInt32 AudioEffectX::getHostVendorVersion() { return static_cast<VstInt32>(callHost(audioMasterGetVendorVersion)); }
 VstIntPtr AudioEffectX::hostVendorSpecific(VstInt32 lArg1, VstIntPtr lArg2, void* ptrArg, float floatArg) {
     return callHost(audioMasterVendorSpecific, lArg1, lArg2, ptrArg, floatArg);
 }
-VstInt32 AudioEffectX::canHostDo(char* text) {
-    return callHost(audioMasterCanDo, 0, 0, text) != 0 ? 1 : 0;
-}
+VstInt32 AudioEffectX::canHostDo(char* text) { return callHost(audioMasterCanDo, 0, 0, text) != 0 ? 1 : 0; }
 VstInt32 AudioEffectX::getHostLanguage() { return static_cast<VstInt32>(callHost(audioMasterGetLanguage)); }
 void* AudioEffectX::openWindow(void* window) {
     return reinterpret_cast<void*>(callHost(audioMasterOpenWindow, 0, 0, window));

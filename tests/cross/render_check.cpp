@@ -70,16 +70,15 @@ private:
 };
 
 struct Step {
-    int frames;      // processed before the change below
-    int parameter;   // -1: none; -2: sample rate; -3: program
+    int frames;     // processed before the change below
+    int parameter;  // -1: none; -2: sample rate; -3: program
     float value;
 };
 
 const Step kScene[] = {
-    {44100, -1, 0.0f},       {3000, 0, 0.0f},     {20000, 1, 0.05f},  {20000, 2, 0.05f},
-    {1, 1, 1.0f},            {30000, 3, 0.0f},    {70000, -2, 48000}, {50000, 0, 0.6f},
-    {7, 2, 0.3f},            {40000, -3, 5},      {30000, 4, 0.0f},   {60000, -2, 96000},
-    {80000, 1, 0.7f},        {40000, 2, 0.1f},    {90000, -1, 0.0f},
+    {44100, -1, 0.0f}, {3000, 0, 0.0f},    {20000, 1, 0.05f}, {20000, 2, 0.05f}, {1, 1, 1.0f},
+    {30000, 3, 0.0f},  {70000, -2, 48000}, {50000, 0, 0.6f},  {7, 2, 0.3f},      {40000, -3, 5},
+    {30000, 4, 0.0f},  {60000, -2, 96000}, {80000, 1, 0.7f},  {40000, 2, 0.1f},  {90000, -1, 0.0f},
 };
 
 }  // namespace

@@ -61,19 +61,18 @@ TEST_P(ParameterValueTest, KeptValueAndDisplay) {
     EXPECT_EQ(text(effGetParamDisplay, row.index), row.display);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Table, ParameterValueTest,
-    testing::Values(ValueRow{"depth", 0, 0.3f, 0.3f, "0.300000"},
-                    ValueRow{"depth_outside_range_kept", 0, 1.5f, 1.5f, "1.500000"},
-                    ValueRow{"speed_above_maximum", 1, 0.9f, 0.9f, "0.899999"},
-                    ValueRow{"maximum_below_speed", 2, 0.25f, 0.25f, "0.250000"},
-                    ValueRow{"change_rate_0_is_1_5_s", 3, 0.0f, 0.0f, "1.500000"},
-                    ValueRow{"change_rate_half_is_9_s", 3, 0.5f, 0.5f, "9.000000"},
-                    ValueRow{"change_rate_1_is_16_5_s", 3, 1.0f, 1.0f, "16.50000"},
-                    ValueRow{"random_on_at_half", 4, 0.5f, 1.0f, "On"},
-                    ValueRow{"random_off_below_half", 4, 0.49f, 0.0f, "Off"},
-                    ValueRow{"ping_pong_ignored", 5, 1.0f, 0.0f, "Disabled"}),
-    [](const testing::TestParamInfo<ValueRow>& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(Table, ParameterValueTest,
+                         testing::Values(ValueRow{"depth", 0, 0.3f, 0.3f, "0.300000"},
+                                         ValueRow{"depth_outside_range_kept", 0, 1.5f, 1.5f, "1.500000"},
+                                         ValueRow{"speed_above_maximum", 1, 0.9f, 0.9f, "0.899999"},
+                                         ValueRow{"maximum_below_speed", 2, 0.25f, 0.25f, "0.250000"},
+                                         ValueRow{"change_rate_0_is_1_5_s", 3, 0.0f, 0.0f, "1.500000"},
+                                         ValueRow{"change_rate_half_is_9_s", 3, 0.5f, 0.5f, "9.000000"},
+                                         ValueRow{"change_rate_1_is_16_5_s", 3, 1.0f, 1.0f, "16.50000"},
+                                         ValueRow{"random_on_at_half", 4, 0.5f, 1.0f, "On"},
+                                         ValueRow{"random_off_below_half", 4, 0.49f, 0.0f, "Off"},
+                                         ValueRow{"ping_pong_ignored", 5, 1.0f, 0.0f, "Disabled"}),
+                         [](const testing::TestParamInfo<ValueRow>& info) { return info.param.name; });
 
 // The ordering rule on a fresh effect: engine 0.5 / 0.5, program record
 // Speed 0.5 / Maximum Speed 0.8.
@@ -103,17 +102,17 @@ TEST_P(OrderingRuleTest, KeepsSpeedAboveMaximumSpeedAndAsksForARedraw) {
     EXPECT_EQ(host.calls.size(), redraws.size());  // nothing else is asked of the host
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Table, OrderingRuleTest,
-    testing::Values(OrderingRow{"speed_above_maximum", 1, 0.9f, 0.9f, 0.5f, false},
-                    OrderingRow{"speed_equal_takes_record_maximum", 1, 0.5f, 0.8f, 0.5f, true},
-                    OrderingRow{"speed_zero_floored_then_replaced", 1, 0.0f, 0.8f, 0.5f, true},
-                    OrderingRow{"speed_negative_floored_then_replaced", 1, -3.0f, 0.8f, 0.5f, true},
-                    OrderingRow{"maximum_below_speed", 2, 0.3f, 0.5f, 0.3f, false},
-                    OrderingRow{"maximum_zero_floored", 2, 0.0f, 0.5f, 0.05f, false},
-                    OrderingRow{"maximum_equal_takes_record_speed", 2, 0.5f, 0.5f, 0.5f, true},
-                    OrderingRow{"maximum_above_takes_record_speed", 2, 0.9f, 0.5f, 0.5f, true}),
-    [](const testing::TestParamInfo<OrderingRow>& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(Table, OrderingRuleTest,
+                         testing::Values(OrderingRow{"speed_above_maximum", 1, 0.9f, 0.9f, 0.5f, false},
+                                         OrderingRow{"speed_equal_takes_record_maximum", 1, 0.5f, 0.8f, 0.5f, true},
+                                         OrderingRow{"speed_zero_floored_then_replaced", 1, 0.0f, 0.8f, 0.5f, true},
+                                         OrderingRow{"speed_negative_floored_then_replaced", 1, -3.0f, 0.8f, 0.5f,
+                                                     true},
+                                         OrderingRow{"maximum_below_speed", 2, 0.3f, 0.5f, 0.3f, false},
+                                         OrderingRow{"maximum_zero_floored", 2, 0.0f, 0.5f, 0.05f, false},
+                                         OrderingRow{"maximum_equal_takes_record_speed", 2, 0.5f, 0.5f, 0.5f, true},
+                                         OrderingRow{"maximum_above_takes_record_speed", 2, 0.9f, 0.5f, 0.5f, true}),
+                         [](const testing::TestParamInfo<OrderingRow>& info) { return info.param.name; });
 
 TEST_F(ParametersTest, DefaultProgramGivesHalfAndHalfThenAlternatesOnce) {
     // Construction applied program 0 over speeds of 0 and asked for a redraw.
@@ -224,12 +223,9 @@ TEST_P(EditorHookTest, TellsTheEditorOnceWithTheRequestedValue) {
 
 INSTANTIATE_TEST_SUITE_P(
     Table, EditorHookTest,
-    testing::Values(HookRow{"depth", 0, 0.3f, 0.3f, 0.3f},
-                    HookRow{"speed_floored_then_replaced", 1, 0.0f, 0.05f, 0.8f},
-                    HookRow{"maximum_replaced", 2, 0.9f, 0.9f, 0.5f},
-                    HookRow{"change_rate", 3, 0.25f, 0.25f, 0.25f},
-                    HookRow{"random", 4, 0.7f, 0.7f, 1.0f},
-                    HookRow{"ping_pong", 5, 1.0f, 1.0f, 0.0f},
+    testing::Values(HookRow{"depth", 0, 0.3f, 0.3f, 0.3f}, HookRow{"speed_floored_then_replaced", 1, 0.0f, 0.05f, 0.8f},
+                    HookRow{"maximum_replaced", 2, 0.9f, 0.9f, 0.5f}, HookRow{"change_rate", 3, 0.25f, 0.25f, 0.25f},
+                    HookRow{"random", 4, 0.7f, 0.7f, 1.0f}, HookRow{"ping_pong", 5, 1.0f, 1.0f, 0.0f},
                     HookRow{"unknown_index", 42, 3.0f, 3.0f, 0.0f}),
     [](const testing::TestParamInfo<HookRow>& info) { return info.param.name; });
 

@@ -24,11 +24,20 @@ struct HalfPeriodRow {
 
 TEST(HalfPeriodSamples, TruncatesHalvesAndSaturates) {
     const HalfPeriodRow rows[] = {
-        {44100.0f, 0.5f, 11025},         {44100.0f, 0.05f, 1102},     {44100.0f, 0.0f, 0},
-        {48000.0f, 0.0523739f, 1256},    {1.0f, 3.0f, 1},             {44100.0f, kInfinity, INT_MAX / 2},
-        {44100.0f, 1e30f, INT_MAX / 2},  {44100.0f, kNaN, 0},         {kNaN, 0.5f, 0},
-        {0.0f, 0.5f, 0},                 {-44100.0f, 0.5f, 0},        {kInfinity, 0.0f, 0},
-        {-kInfinity, 0.5f, 0},           {FLT_MAX, FLT_MAX, INT_MAX / 2},
+        {44100.0f, 0.5f, 11025},
+        {44100.0f, 0.05f, 1102},
+        {44100.0f, 0.0f, 0},
+        {48000.0f, 0.0523739f, 1256},
+        {1.0f, 3.0f, 1},
+        {44100.0f, kInfinity, INT_MAX / 2},
+        {44100.0f, 1e30f, INT_MAX / 2},
+        {44100.0f, kNaN, 0},
+        {kNaN, 0.5f, 0},
+        {0.0f, 0.5f, 0},
+        {-44100.0f, 0.5f, 0},
+        {kInfinity, 0.0f, 0},
+        {-kInfinity, 0.5f, 0},
+        {FLT_MAX, FLT_MAX, INT_MAX / 2},
     };
     for (const HalfPeriodRow& row : rows)
         EXPECT_EQ(halfPeriodSamples(row.sampleRate, row.period), row.half)
@@ -76,16 +85,13 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         BadValueRow{"speed_nan", {{1, kNaN}}}, BadValueRow{"speed_infinite", {{1, kInfinity}}},
         BadValueRow{"speed_minus_infinite", {{1, -kInfinity}}}, BadValueRow{"speed_huge", {{1, 1e30f}}},
-        BadValueRow{"speed_largest_float", {{1, FLT_MAX}}},
-        BadValueRow{"both_speeds_nan", {{1, kNaN}, {2, 0.9f}}},
+        BadValueRow{"speed_largest_float", {{1, FLT_MAX}}}, BadValueRow{"both_speeds_nan", {{1, kNaN}, {2, 0.9f}}},
         BadValueRow{"both_speeds_infinite", {{1, kInfinity}, {2, kInfinity}}},
-        BadValueRow{"both_speeds_huge", {{1, 1e30f}, {2, 1e29f}}},
-        BadValueRow{"maximum_speed_nan", {{2, kNaN}}}, BadValueRow{"maximum_speed_huge", {{2, 1e30f}}},
-        BadValueRow{"change_rate_nan", {{3, kNaN}}}, BadValueRow{"change_rate_infinite", {{3, kInfinity}}},
-        BadValueRow{"change_rate_minus_infinite", {{3, -kInfinity}}},
-        BadValueRow{"change_rate_negative", {{3, -1.0f}}},
-        BadValueRow{"change_rate_zero_time", {{3, -0.1f}}},
-        BadValueRow{"change_rate_largest_float", {{3, FLT_MAX}}},
+        BadValueRow{"both_speeds_huge", {{1, 1e30f}, {2, 1e29f}}}, BadValueRow{"maximum_speed_nan", {{2, kNaN}}},
+        BadValueRow{"maximum_speed_huge", {{2, 1e30f}}}, BadValueRow{"change_rate_nan", {{3, kNaN}}},
+        BadValueRow{"change_rate_infinite", {{3, kInfinity}}},
+        BadValueRow{"change_rate_minus_infinite", {{3, -kInfinity}}}, BadValueRow{"change_rate_negative", {{3, -1.0f}}},
+        BadValueRow{"change_rate_zero_time", {{3, -0.1f}}}, BadValueRow{"change_rate_largest_float", {{3, FLT_MAX}}},
         BadValueRow{"sample_rate_zero", {{kSampleRate, 0.0f}}},
         BadValueRow{"sample_rate_negative", {{kSampleRate, -44100.0f}}},
         BadValueRow{"sample_rate_nan", {{kSampleRate, kNaN}}},
@@ -215,14 +221,14 @@ TEST_P(ProgramNameLengthTest, KeepsAtMost23Characters) {
     EXPECT_EQ(text(effGetProgramNameIndexed, 2), "Init");
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Table, ProgramNameLengthTest,
-    testing::Values(NameRow{"exactly_23", "ABCDEFGHIJKLMNOPQRSTUVW", "ABCDEFGHIJKLMNOPQRSTUVW"},
-                    NameRow{"24_cut", "ABCDEFGHIJKLMNOPQRSTUVWX", "ABCDEFGHIJKLMNOPQRSTUVW"},
-                    NameRow{"very_long_cut", "A program name far longer than any host buffer should carry",
-                            "A program name far long"},
-                    NameRow{"empty", "", ""}),
-    [](const testing::TestParamInfo<NameRow>& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(Table, ProgramNameLengthTest,
+                         testing::Values(NameRow{"exactly_23", "ABCDEFGHIJKLMNOPQRSTUVW", "ABCDEFGHIJKLMNOPQRSTUVW"},
+                                         NameRow{"24_cut", "ABCDEFGHIJKLMNOPQRSTUVWX", "ABCDEFGHIJKLMNOPQRSTUVW"},
+                                         NameRow{"very_long_cut",
+                                                 "A program name far longer than any host buffer should carry",
+                                                 "A program name far long"},
+                                         NameRow{"empty", "", ""}),
+                         [](const testing::TestParamInfo<NameRow>& info) { return info.param.name; });
 
 // The dispatcher already refuses these; a direct call must not index past
 // the bank either.

@@ -204,9 +204,13 @@ TEST_F(FrameDispatchTest, OpcodesReachTheirOperationWithTheirArguments) {
         {"effMainsChanged 2", effMainsChanged, 0, 2, nullptr, 0.0f, {"resume"}},
         {"effGetChunk preset", effGetChunk, 1, 0, &chunkLocation, 0.0f, {"getChunk", 1, 0, &chunkLocation}},
         {"effSetChunk bank", effSetChunk, 0, 99, text, 0.0f, {"setChunk", 0, 99, text}},
-        {"effGetProgramNameIndexed", effGetProgramNameIndexed, 4, 2, text, 0.0f,
-         {"getProgramNameIndexed", 2, 4, text}},
-        {"effSetSpeakerArrangement", effSetSpeakerArrangement, 0, 0x1234, text, 0.0f,
+        {"effGetProgramNameIndexed", effGetProgramNameIndexed, 4, 2, text, 0.0f, {"getProgramNameIndexed", 2, 4, text}},
+        {"effSetSpeakerArrangement",
+         effSetSpeakerArrangement,
+         0,
+         0x1234,
+         text,
+         0.0f,
          {"setSpeakerArrangement", 0x1234, 0, text}},
         {"effSetBypass", effSetBypass, 0, 5, nullptr, 0.0f, {"setBypass", 1}},
         {"effSetPanLaw", effSetPanLaw, 0, 2, nullptr, 0.5f, {"setPanLaw", 2, 0, nullptr, 0.5f}},
@@ -236,8 +240,8 @@ TEST_F(FrameDispatchTest, EditorOpcodesWithoutAnEditorAnswerZeroAndTouchNothing)
         VstInt32 opcode;
         VstIntPtr value;
         void* ptr;
-    } rows[] = {{effEditGetRect, 0, &rect}, {effEditOpen, 0, &rect},     {effEditClose, 0, nullptr},
-                {effEditIdle, 0, nullptr},  {effEditKeyDown, 65, nullptr}, {effEditKeyUp, 65, nullptr},
+    } rows[] = {{effEditGetRect, 0, &rect},      {effEditOpen, 0, &rect},       {effEditClose, 0, nullptr},
+                {effEditIdle, 0, nullptr},       {effEditKeyDown, 65, nullptr}, {effEditKeyUp, 65, nullptr},
                 {effSetEditKnobMode, 2, nullptr}};
     for (const auto& row : rows) EXPECT_EQ(dispatch(row.opcode, 0, row.value, row.ptr), 0) << row.opcode;
     EXPECT_EQ(rect, reinterpret_cast<ERect*>(&rect));
@@ -282,11 +286,8 @@ TEST_F(FrameDispatchTest, KeyEventsAreBuiltFromIndexValueAndOpt) {
         unsigned char virt;
         unsigned char modifier;
     } rows[] = {
-        {65, 0x1FF, 2.9f, 65, 0xFF, 2},
-        {65, 0x1FF, -1.5f, 65, 0xFF, 0xFF},
-        {-3, 7, 0.0f, -3, 7, 0},
-        {0, -1, 257.0f, 0, 0xFF, 1},
-        {0, 0, 1e30f, 0, 0, 0xFF},  // saturates rather than overflowing
+        {65, 0x1FF, 2.9f, 65, 0xFF, 2},      {65, 0x1FF, -1.5f, 65, 0xFF, 0xFF}, {-3, 7, 0.0f, -3, 7, 0},
+        {0, -1, 257.0f, 0, 0xFF, 1},         {0, 0, 1e30f, 0, 0, 0xFF},  // saturates rather than overflowing
         {0, 0, __builtin_nanf(""), 0, 0, 0},
     };
     for (const auto& row : rows) {

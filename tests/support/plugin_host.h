@@ -29,8 +29,8 @@ public:
     RecordingHost(const RecordingHost&) = delete;
     RecordingHost& operator=(const RecordingHost&) = delete;
 
-    static VstIntPtr VSTCALLBACK callback(AEffect* effect, VstInt32 opcode, VstInt32 index, VstIntPtr value,
-                                          void* ptr, float opt);
+    static VstIntPtr VSTCALLBACK callback(AEffect* effect, VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr,
+                                          float opt);
 
     std::vector<HostCall> calls;
     VstIntPtr versionAnswer = 2400;
@@ -63,8 +63,7 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
-    VstIntPtr dispatch(VstInt32 opcode, VstInt32 index = 0, VstIntPtr value = 0, void* ptr = nullptr,
-                       float opt = 0.0f);
+    VstIntPtr dispatch(VstInt32 opcode, VstInt32 index = 0, VstIntPtr value = 0, void* ptr = nullptr, float opt = 0.0f);
     // The text an opcode writes into a generously sized, pre-filled buffer.
     std::string text(VstInt32 opcode, VstInt32 index = 0, VstIntPtr value = 0);
     void setParameter(VstInt32 index, float value) { effect->setParameter(effect, index, value); }

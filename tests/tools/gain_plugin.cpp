@@ -96,11 +96,8 @@ VstIntPtr VSTCALLBACK dispatcher(AEffect* effect, VstInt32 opcode, VstInt32 inde
         if (value >= 0 && value < kPrograms) plugin->program = value;
         record(plugin, "program %g", static_cast<double>(value));
         return 0;
-    case effGetProgram:
-        return plugin->program;
-    case effGetProgramName:
-        copy(ptr, kProgramNames[plugin->program], kVstMaxProgNameLen);
-        return 0;
+    case effGetProgram: return plugin->program;
+    case effGetProgramName: copy(ptr, kProgramNames[plugin->program], kVstMaxProgNameLen); return 0;
     case effGetProgramNameIndexed:
         if (index < 0 || index >= kPrograms) return 0;
         copy(ptr, kProgramNames[index], kVstMaxProgNameLen);
@@ -116,32 +113,16 @@ VstIntPtr VSTCALLBACK dispatcher(AEffect* effect, VstInt32 opcode, VstInt32 inde
             copy(ptr, text, kVstMaxParamStrLen + 1);
         }
         return 0;
-    case effSetSampleRate:
-        record(plugin, "sampleRate %g", opt);
-        return 0;
-    case effSetBlockSize:
-        record(plugin, "blockSize %g", static_cast<double>(value));
-        return 0;
-    case effMainsChanged:
-        record(plugin, "mains %g", static_cast<double>(value));
-        return 0;
-    case effGetEffectName:
-        copy(ptr, "Half Gain", kVstMaxEffectNameLen);
-        return 1;
-    case effGetVendorString:
-        copy(ptr, "Bench \"Q\" \\ Lab", kVstMaxVendorStrLen);
-        return 1;
-    case effGetProductString:
-        copy(ptr, "Gain Test", kVstMaxProductStrLen);
-        return 1;
-    case effGetVendorVersion:
-        return 7;
-    case effGetVstVersion:
-        return 2400;
-    case effGetPlugCategory:
-        return kPlugCategMastering;
-    default:
-        return 0;
+    case effSetSampleRate: record(plugin, "sampleRate %g", opt); return 0;
+    case effSetBlockSize: record(plugin, "blockSize %g", static_cast<double>(value)); return 0;
+    case effMainsChanged: record(plugin, "mains %g", static_cast<double>(value)); return 0;
+    case effGetEffectName: copy(ptr, "Half Gain", kVstMaxEffectNameLen); return 1;
+    case effGetVendorString: copy(ptr, "Bench \"Q\" \\ Lab", kVstMaxVendorStrLen); return 1;
+    case effGetProductString: copy(ptr, "Gain Test", kVstMaxProductStrLen); return 1;
+    case effGetVendorVersion: return 7;
+    case effGetVstVersion: return 2400;
+    case effGetPlugCategory: return kPlugCategMastering;
+    default: return 0;
     }
 }
 

@@ -23,15 +23,13 @@ std::vector<std::string> logLines(const std::string& path, const std::string& pr
 TEST(GeneralHost, CallsThePlugInInAHostsOrder) {
     ScratchFolder folder;
     writeAudio(folder / "in.wav", testSignal(2, 2500, kRate));
-    const ToolResult result =
-        runTool({"render", kGainPluginPath, folder / "in.wav", folder / "out.wav", "--block", "1000", "--program", "1",
-                 "--set", "level=0.5", "--quiet"},
-                {{"GAIN_PLUGIN_LOG", folder / "calls.log"}});
+    const ToolResult result = runTool({"render", kGainPluginPath, folder / "in.wav", folder / "out.wav", "--block",
+                                       "1000", "--program", "1", "--set", "level=0.5", "--quiet"},
+                                      {{"GAIN_PLUGIN_LOG", folder / "calls.log"}});
     ASSERT_EQ(result.exitCode, 0) << result.err;
     const std::vector<std::string> expected = {
-        "sampleRate 10000 @0", "blockSize 1000 @0",    "program 1 @0",        "setParameter 0 0.5 @0",
-        "mains 1 @0",          "process 1000 @0",      "process 1000 @1000",  "process 500 @2000",
-        "mains 0 @2500",       "close @2500",
+        "sampleRate 10000 @0", "blockSize 1000 @0",  "program 1 @0",      "setParameter 0 0.5 @0", "mains 1 @0",
+        "process 1000 @0",     "process 1000 @1000", "process 500 @2000", "mains 0 @2500",         "close @2500",
     };
     EXPECT_EQ(lines(readText(folder / "calls.log")), expected);
 }
@@ -52,7 +50,9 @@ TEST(GeneralHost, AutomationReachesThePlugInAtTheRightBlock) {
         {"a step lands on the first block after it",
          "Level=0:0.2,0.25:0.2,0.25:0.8",
          {"setParameter 0 0.2 @0", "setParameter 0 0.8 @3000"}},
-        {"by index, ramp down", "1=0:1,0.2:0", {"setParameter 1 1 @0", "setParameter 1 0.5 @1000", "setParameter 1 0 @2000"}},
+        {"by index, ramp down",
+         "1=0:1,0.2:0",
+         {"setParameter 1 1 @0", "setParameter 1 0.5 @1000", "setParameter 1 0 @2000"}},
         {"held before a late first point",
          "Level=0.2:0.4,0.3:0.6",
          {"setParameter 0 0.4 @0", "setParameter 0 0.6 @3000"}},
@@ -81,10 +81,14 @@ TEST(GeneralHost, RoutesFileChannelsToPlugInInputs) {
     const std::vector<RoutingRow> rows = {
         {"stereo straight through", 2, {}, [](const float* f, int, int out) { return 0.5f * f[out]; }},
         {"mono feeds both inputs", 1, {}, [](const float* f, int, int) { return 0.5f * f[0]; }},
-        {"three channels mixed down", 3, {},
+        {"three channels mixed down",
+         3,
+         {},
          [](const float* f, int, int) { return 0.5f * ((f[0] + f[1] + f[2]) * (1.0f / 3.0f)); }},
         {"one chosen channel feeds both", 3, {"--channel", "2"}, [](const float* f, int, int) { return 0.5f * f[1]; }},
-        {"accumulating-only plug-in over many blocks", 2, {"--block", "64", "--env-accumulate"},
+        {"accumulating-only plug-in over many blocks",
+         2,
+         {"--block", "64", "--env-accumulate"},
          [](const float* f, int, int out) { return 0.5f * f[out]; }},
     };
     for (const RoutingRow& row : rows) {
@@ -107,8 +111,8 @@ TEST(GeneralHost, RoutesFileChannelsToPlugInInputs) {
         ASSERT_EQ(output.frames(), input.frames());
         for (std::size_t i = 0; i < output.frames(); ++i)
             for (int c = 0; c < 2; ++c) {
-                const float want = row.expected(&input.samples[i * static_cast<std::size_t>(row.fileChannels)],
-                                                row.fileChannels, c);
+                const float want =
+                    row.expected(&input.samples[i * static_cast<std::size_t>(row.fileChannels)], row.fileChannels, c);
                 ASSERT_NEAR(output.samples[i * 2 + static_cast<std::size_t>(c)], want, 1e-6f)
                     << "frame " << i << " channel " << c;
             }
@@ -126,12 +130,26 @@ struct FormatRow {
 TEST(GeneralHost, WritesTheInputsFileFamily) {
     const std::vector<FormatRow> rows = {
         {"WAV float by default", "wav", SF_FORMAT_WAV | SF_FORMAT_PCM_16, {}, SF_FORMAT_WAV | SF_FORMAT_FLOAT},
-        {"WAV 16-bit on request", "wav", SF_FORMAT_WAV | SF_FORMAT_FLOAT, {"--pcm16"}, SF_FORMAT_WAV | SF_FORMAT_PCM_16},
-        {"WAV 24-bit on request", "wav", SF_FORMAT_WAV | SF_FORMAT_FLOAT, {"--pcm24"}, SF_FORMAT_WAV | SF_FORMAT_PCM_24},
+        {"WAV 16-bit on request",
+         "wav",
+         SF_FORMAT_WAV | SF_FORMAT_FLOAT,
+         {"--pcm16"},
+         SF_FORMAT_WAV | SF_FORMAT_PCM_16},
+        {"WAV 24-bit on request",
+         "wav",
+         SF_FORMAT_WAV | SF_FORMAT_FLOAT,
+         {"--pcm24"},
+         SF_FORMAT_WAV | SF_FORMAT_PCM_24},
         {"AIFF stays AIFF", "aiff", SF_FORMAT_AIFF | SF_FORMAT_PCM_16, {}, SF_FORMAT_AIFF | SF_FORMAT_FLOAT},
-        {"FLAC cannot hold float: keeps its own width", "flac", SF_FORMAT_FLAC | SF_FORMAT_PCM_16, {},
+        {"FLAC cannot hold float: keeps its own width",
+         "flac",
+         SF_FORMAT_FLAC | SF_FORMAT_PCM_16,
+         {},
          SF_FORMAT_FLAC | SF_FORMAT_PCM_16},
-        {"FLAC 24-bit on request", "flac", SF_FORMAT_FLAC | SF_FORMAT_PCM_16, {"--pcm24"},
+        {"FLAC 24-bit on request",
+         "flac",
+         SF_FORMAT_FLAC | SF_FORMAT_PCM_16,
+         {"--pcm24"},
          SF_FORMAT_FLAC | SF_FORMAT_PCM_24},
         {"Ogg stays Vorbis", "ogg", SF_FORMAT_OGG | SF_FORMAT_VORBIS, {}, SF_FORMAT_OGG | SF_FORMAT_VORBIS},
     };
@@ -152,7 +170,9 @@ TEST(GeneralHost, WritesTheInputsFileFamily) {
         ASSERT_EQ(output.frames(), input.frames());
         // Half the level of what was read, within the precision of the encoding.
         const bool lossy = (row.outputFormat & SF_FORMAT_SUBMASK) == SF_FORMAT_VORBIS;
-        const float tolerance = lossy ? 0.05f : (row.outputFormat & SF_FORMAT_SUBMASK) == SF_FORMAT_PCM_16 ? 4e-5f : 1e-6f;
+        const float tolerance = lossy                                                        ? 0.05f
+                                : (row.outputFormat & SF_FORMAT_SUBMASK) == SF_FORMAT_PCM_16 ? 4e-5f
+                                                                                             : 1e-6f;
         for (std::size_t i = 0; i < output.samples.size(); i += 97)
             ASSERT_NEAR(output.samples[i], 0.5f * input.samples[i], tolerance) << "sample " << i;
     }
@@ -161,9 +181,9 @@ TEST(GeneralHost, WritesTheInputsFileFamily) {
 TEST(GeneralHost, TailAddsProcessedSilence) {
     ScratchFolder folder;
     writeAudio(folder / "in.wav", testSignal(2, 1234, kRate));
-    const ToolResult result = runTool(
-        {"render", kGainPluginPath, folder / "in.wav", folder / "out.wav", "--tail", "0.25", "--block", "100", "--quiet"},
-        {{"GAIN_PLUGIN_LOG", folder / "calls.log"}});
+    const ToolResult result = runTool({"render", kGainPluginPath, folder / "in.wav", folder / "out.wav", "--tail",
+                                       "0.25", "--block", "100", "--quiet"},
+                                      {{"GAIN_PLUGIN_LOG", folder / "calls.log"}});
     ASSERT_EQ(result.exitCode, 0) << result.err;
     const Audio output = readAudio(folder / "out.wav");
     ASSERT_EQ(output.frames(), 1234u + 2500u);

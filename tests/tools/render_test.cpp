@@ -106,7 +106,7 @@ TEST_F(RenderMatchesEngine, SamplesEqualTheEngineDrivenDirectly) {
         SCOPED_TRACE(row.name);
         ScratchFolder folder;
         writeAudio(folder / "in.wav", input);
-        std::vector<std::string> args = {"render", kOscindaPluginPath, folder / "in.wav", folder / "out.wav",
+        std::vector<std::string> args = {"render",  kOscindaPluginPath,        folder / "in.wav", folder / "out.wav",
                                          "--block", std::to_string(row.block), "--quiet"};
         if (row.program >= 0) args.insert(args.end(), {"--program", std::to_string(row.program)});
         for (const auto& setting : row.settings) {

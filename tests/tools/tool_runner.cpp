@@ -81,8 +81,8 @@ ToolResult runTool(const std::vector<std::string>& args, const Environment& envi
     for (char** variable = environ; *variable != nullptr; ++variable) {
         const std::string entry = *variable;
         const std::string name = entry.substr(0, entry.find('='));
-        const bool replaced = std::any_of(environment.begin(), environment.end(),
-                                          [&](const auto& pair) { return pair.first == name; });
+        const bool replaced =
+            std::any_of(environment.begin(), environment.end(), [&](const auto& pair) { return pair.first == name; });
         if (!replaced) envStorage.push_back(entry);
     }
     for (const auto& pair : environment) envStorage.push_back(pair.first + "=" + pair.second);
@@ -104,8 +104,7 @@ ToolResult runTool(const std::vector<std::string>& args, const Environment& envi
         _exit(127);
     }
     int status = 0;
-    while (waitpid(child, &status, 0) < 0) {
-    }
+    while (waitpid(child, &status, 0) < 0) {}
     ToolResult result;
     result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     result.out = readText(outPath);

@@ -29,13 +29,11 @@ bool writable(int format, int channels, int sampleRate) {
 
 AudioReader::AudioReader(const std::string& path) : path_(path) {
     struct stat status {};
-    if (stat(path.c_str(), &status) != 0)
-        throw ToolError("cannot read '" + path + "': " + std::strerror(errno));
+    if (stat(path.c_str(), &status) != 0) throw ToolError("cannot read '" + path + "': " + std::strerror(errno));
     if (S_ISDIR(status.st_mode)) throw ToolError("cannot read '" + path + "': is a directory");
     if (access(path.c_str(), R_OK) != 0) throw ToolError("cannot read '" + path + "': " + std::strerror(errno));
     file_ = sf_open(path.c_str(), SFM_READ, &info_);
-    if (file_ == nullptr)
-        throw ToolError("'" + path + "' is not a supported audio file: " + sf_strerror(nullptr));
+    if (file_ == nullptr) throw ToolError("'" + path + "' is not a supported audio file: " + sf_strerror(nullptr));
     if (info_.channels < 1 || info_.samplerate < 1) {
         sf_close(file_);
         file_ = nullptr;
@@ -94,7 +92,9 @@ int outputFormat(int inputFormat, int channels, int sampleRate, SampleFormat wan
                                                         : SF_FORMAT_FLOAT;
     const int candidate = family | subtype;
     if (writable(candidate, channels, sampleRate)) return candidate;
-    const char* what = wanted == SampleFormat::Pcm16 ? "16-bit PCM" : wanted == SampleFormat::Pcm24 ? "24-bit PCM" : "32-bit float";
+    const char* what = wanted == SampleFormat::Pcm16   ? "16-bit PCM"
+                       : wanted == SampleFormat::Pcm24 ? "24-bit PCM"
+                                                       : "32-bit float";
     if (!requested) {
         const int same = family | (inputFormat & SF_FORMAT_SUBMASK);
         if (writable(same, channels, sampleRate)) return same;
@@ -105,7 +105,8 @@ int outputFormat(int inputFormat, int channels, int sampleRate, SampleFormat wan
 
 bool sameFile(const std::string& a, const std::string& b) {
     if (a == b) return true;
-    struct stat first {}, second {};
+    struct stat first {
+    }, second{};
     return stat(a.c_str(), &first) == 0 && stat(b.c_str(), &second) == 0 && first.st_dev == second.st_dev &&
            first.st_ino == second.st_ino;
 }

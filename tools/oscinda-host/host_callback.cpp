@@ -27,25 +27,14 @@ HostState& hostState() {
 VstIntPtr VSTCALLBACK hostCallback(AEffect*, VstInt32 opcode, VstInt32, VstIntPtr, void* ptr, float) {
     HostState& state = hostState();
     switch (opcode) {
-    case audioMasterVersion:
-        return kHostVstVersion;
-    case audioMasterGetSampleRate:
-        return static_cast<VstIntPtr>(state.sampleRate);
-    case audioMasterGetBlockSize:
-        return state.blockSize;
-    case audioMasterGetCurrentProcessLevel:
-        return kProcessLevelOffline;
-    case audioMasterIOChanged:
-        state.ioChanged = true;
-        return 1;
-    case audioMasterGetVendorString:
-        copyName(ptr, kVstMaxVendorStrLen);
-        return ptr != nullptr ? 1 : 0;
-    case audioMasterGetProductString:
-        copyName(ptr, kVstMaxProductStrLen);
-        return ptr != nullptr ? 1 : 0;
-    case audioMasterGetVendorVersion:
-        return kHostVendorVersion;
+    case audioMasterVersion: return kHostVstVersion;
+    case audioMasterGetSampleRate: return static_cast<VstIntPtr>(state.sampleRate);
+    case audioMasterGetBlockSize: return state.blockSize;
+    case audioMasterGetCurrentProcessLevel: return kProcessLevelOffline;
+    case audioMasterIOChanged: state.ioChanged = true; return 1;
+    case audioMasterGetVendorString: copyName(ptr, kVstMaxVendorStrLen); return ptr != nullptr ? 1 : 0;
+    case audioMasterGetProductString: copyName(ptr, kVstMaxProductStrLen); return ptr != nullptr ? 1 : 0;
+    case audioMasterGetVendorVersion: return kHostVendorVersion;
     default:
         // No transport, no MIDI, no editor windows: "not supported" for the rest.
         return 0;

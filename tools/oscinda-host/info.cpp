@@ -33,11 +33,11 @@ struct PluginInfo {
 };
 
 const char* categoryName(VstIntPtr category) {
-    static const char* const names[] = {"Unknown",    "Effect",         "Synth",   "Analysis",
-                                        "Mastering",  "Spatializer",    "RoomFx",  "SurroundFx",
-                                        "Restoration", "OfflineProcess", "Shell",   "Generator"};
+    static const char* const names[] = {"Unknown",     "Effect",         "Synth",  "Analysis",
+                                        "Mastering",   "Spatializer",    "RoomFx", "SurroundFx",
+                                        "Restoration", "OfflineProcess", "Shell",  "Generator"};
     return category >= 0 && category < static_cast<VstIntPtr>(sizeof names / sizeof names[0]) ? names[category]
-                                                                                               : "Unknown";
+                                                                                              : "Unknown";
 }
 
 // Four characters, most significant byte first; unprintable bytes become '?'.
@@ -121,8 +121,8 @@ PluginInfo gather(Plugin& plugin) {
     info.category = plugin.dispatch(effGetPlugCategory);
     info.record = plugin.record();
     for (VstInt32 i = 0; i < plugin.numParams(); ++i)
-        info.parameters.push_back({i, plugin.parameterName(i), plugin.parameterLabel(i), plugin.parameter(i),
-                                   plugin.parameterDisplay(i)});
+        info.parameters.push_back(
+            {i, plugin.parameterName(i), plugin.parameterLabel(i), plugin.parameter(i), plugin.parameterDisplay(i)});
     for (VstInt32 i = 0; i < plugin.numPrograms(); ++i) info.programs.push_back(plugin.programName(i));
     return info;
 }

@@ -17,18 +17,10 @@ int main(int argc, char** argv) {
     try {
         const CommandLine line = parseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
         switch (line.command) {
-        case Command::Help:
-            std::cout << usageText();
-            break;
-        case Command::Info:
-            runInfo(line.info, std::cout);
-            break;
-        case Command::Render:
-            runRender(line.render);
-            break;
-        case Command::Plot:
-            runPlot(line.plot);
-            break;
+        case Command::Help: std::cout << usageText(); break;
+        case Command::Info: runInfo(line.info, std::cout); break;
+        case Command::Render: runRender(line.render); break;
+        case Command::Plot: runPlot(line.plot); break;
         }
         std::cout.flush();
         if (!std::cout) throw ToolError("cannot write to standard output");

@@ -56,11 +56,11 @@ extern "C" void onInterrupt(int signal) {
 
 extern "C" void onCrash(int signal) {
     removePending();
-    writeAll(signal == SIGSEGV   ? "oscinda-host: crashed while running the plug-in (segmentation fault)\n"
-             : signal == SIGBUS  ? "oscinda-host: crashed while running the plug-in (bus error)\n"
-             : signal == SIGFPE  ? "oscinda-host: crashed while running the plug-in (arithmetic exception)\n"
-             : signal == SIGILL  ? "oscinda-host: crashed while running the plug-in (illegal instruction)\n"
-                                 : "oscinda-host: crashed while running the plug-in (aborted)\n");
+    writeAll(signal == SIGSEGV  ? "oscinda-host: crashed while running the plug-in (segmentation fault)\n"
+             : signal == SIGBUS ? "oscinda-host: crashed while running the plug-in (bus error)\n"
+             : signal == SIGFPE ? "oscinda-host: crashed while running the plug-in (arithmetic exception)\n"
+             : signal == SIGILL ? "oscinda-host: crashed while running the plug-in (illegal instruction)\n"
+                                : "oscinda-host: crashed while running the plug-in (aborted)\n");
     _exit(kExitFailure);
 }
 

@@ -30,8 +30,8 @@ class ScratchFile {
 public:
     explicit ScratchFile(const char* suffix) {
         const char* folder = std::getenv("TMPDIR");
-        std::string pattern = std::string(folder != nullptr && *folder != '\0' ? folder : "/tmp") +
-                              "/oscinda-host-XXXXXX" + suffix;
+        std::string pattern =
+            std::string(folder != nullptr && *folder != '\0' ? folder : "/tmp") + "/oscinda-host-XXXXXX" + suffix;
         std::vector<char> buffer(pattern.begin(), pattern.end());
         buffer.push_back('\0');
         const int descriptor = mkstemps(buffer.data(), static_cast<int>(std::strlen(suffix)));
@@ -200,11 +200,13 @@ void runPlot(const PlotOptions& options) {
         const sf_count_t last = options.toSeconds < 0.0
                                     ? length
                                     : std::min(length, static_cast<sf_count_t>(std::llround(options.toSeconds * rate)));
-        windowSeconds = static_cast<double>(EnvelopeTracker::windowFor(std::max<sf_count_t>(last - first, 1), rate)) / rate;
+        windowSeconds =
+            static_cast<double>(EnvelopeTracker::windowFor(std::max<sf_count_t>(last - first, 1), rate)) / rate;
     }
     std::vector<PlotTrack> tracks;
     if (!options.dryInput.empty()) {
-        const EnvelopeTracker dry = readEnvelope(options.dryInput, windowSeconds, options.fromSeconds, options.toSeconds);
+        const EnvelopeTracker dry =
+            readEnvelope(options.dryInput, windowSeconds, options.fromSeconds, options.toSeconds);
         for (int c = 0; c < dry.channels(); ++c)
             tracks.push_back({dry.channels() == 1 ? "input" : "input " + std::to_string(c + 1), dry.peaks(c)});
     }
@@ -213,7 +215,6 @@ void runPlot(const PlotOptions& options) {
         tracks.push_back({baseName(options.audio) + ", channel " + std::to_string(c + 1), wet.peaks(c)});
 
     PendingFile picture(options.picture);
-    drawEnvelopes(tracks, options.fromSeconds, windowSeconds, envelopeTitle(options.audio),
-                  picture.temporaryPath());
+    drawEnvelopes(tracks, options.fromSeconds, windowSeconds, envelopeTitle(options.audio), picture.temporaryPath());
     picture.commit();
 }

@@ -38,11 +38,9 @@ bool isWholeNumber(const std::string& text) {
 
 void checkReadableFile(const std::string& path) {
     struct stat info {};
-    if (stat(path.c_str(), &info) != 0)
-        throw ToolError("cannot read plug-in '" + path + "': " + std::strerror(errno));
+    if (stat(path.c_str(), &info) != 0) throw ToolError("cannot read plug-in '" + path + "': " + std::strerror(errno));
     if (S_ISDIR(info.st_mode)) throw ToolError("cannot read plug-in '" + path + "': is a directory");
-    if (access(path.c_str(), R_OK) != 0)
-        throw ToolError("cannot read plug-in '" + path + "': " + std::strerror(errno));
+    if (access(path.c_str(), R_OK) != 0) throw ToolError("cannot read plug-in '" + path + "': " + std::strerror(errno));
 }
 
 }  // namespace
@@ -151,8 +149,7 @@ void Plugin::checkChannelCounts() const {
     if (effect_->numOutputs < 1 || effect_->numOutputs > kMaxChannels)
         throw ToolError("plug-in '" + path_ + "' reports " + std::to_string(effect_->numOutputs) + " outputs");
     const bool canReplace = (effect_->flags & effFlagsCanReplacing) != 0 && effect_->processReplacing != nullptr;
-    if (!canReplace && effect_->process == nullptr)
-        throw ToolError("plug-in '" + path_ + "' has no process function");
+    if (!canReplace && effect_->process == nullptr) throw ToolError("plug-in '" + path_ + "' has no process function");
 }
 
 void Plugin::process(float** inputs, float** outputs, VstInt32 frames) {

@@ -24,8 +24,7 @@ public:
     const AEffect& record() const { return *effect_; }
     const std::string& path() const { return path_; }
 
-    VstIntPtr dispatch(VstInt32 opcode, VstInt32 index = 0, VstIntPtr value = 0, void* ptr = nullptr,
-                       float opt = 0.0f);
+    VstIntPtr dispatch(VstInt32 opcode, VstInt32 index = 0, VstIntPtr value = 0, void* ptr = nullptr, float opt = 0.0f);
     // The text an opcode writes, cut at the first NUL, spaces trimmed.
     std::string text(VstInt32 opcode, VstInt32 index = 0, VstIntPtr value = 0);
 

@@ -138,9 +138,8 @@ void runRender(const RenderOptions& options) {
 
     const sf_count_t inputFrames = reader.frames() > 0 ? reader.frames() : 0;
     const auto tailFrames = static_cast<sf_count_t>(std::llround(options.tailSeconds * sampleRate));
-    const std::int64_t window = EnvelopeTracker::windowFor(inputFrames + tailFrames > 0 ? inputFrames + tailFrames
-                                                                                         : sf_count_t{sampleRate} * 10,
-                                                                 sampleRate);
+    const std::int64_t window = EnvelopeTracker::windowFor(
+        inputFrames + tailFrames > 0 ? inputFrames + tailFrames : sf_count_t{sampleRate} * 10, sampleRate);
     EnvelopeTracker inputEnvelope(1, window);
     EnvelopeTracker outputEnvelope(outputs, window);
 
@@ -149,8 +148,7 @@ void runRender(const RenderOptions& options) {
     std::vector<float> mono(static_cast<std::size_t>(block));
     ChannelBuffers in(inputs, block);
     ChannelBuffers out(outputs, block);
-    Progress progress(Progress::wanted(options.quiet), reader.frames() > 0 ? inputFrames + tailFrames : 0,
-                      "rendering");
+    Progress progress(Progress::wanted(options.quiet), reader.frames() > 0 ? inputFrames + tailFrames : 0, "rendering");
 
     {
         Processing processing(plugin);
@@ -166,8 +164,8 @@ void runRender(const RenderOptions& options) {
             if (frames < block && tailLeft > 0) {
                 // Silence after the input, for as long as the tail asks.
                 const sf_count_t extra = std::min<sf_count_t>(block - frames, tailLeft);
-                std::fill(fileBlock.begin() + frames * fileChannels, fileBlock.begin() + (frames + extra) * fileChannels,
-                          0.0f);
+                std::fill(fileBlock.begin() + frames * fileChannels,
+                          fileBlock.begin() + (frames + extra) * fileChannels, 0.0f);
                 frames += extra;
                 tailLeft -= extra;
             }
@@ -186,8 +184,7 @@ void runRender(const RenderOptions& options) {
 
             fillInputs(fileBlock.data(), fileChannels, count, options.channel, inputs, in);
             plugin.process(in.pointers(), out.pointers(), count);
-            if (hostState().ioChanged &&
-                (plugin.numInputs() != inputs || plugin.numOutputs() != outputs))
+            if (hostState().ioChanged && (plugin.numInputs() != inputs || plugin.numOutputs() != outputs))
                 throw ToolError("plug-in changed its inputs or outputs while rendering");
 
             for (int c = 0; c < outputs; ++c) {
@@ -214,7 +211,8 @@ void runRender(const RenderOptions& options) {
         inputEnvelope.finish();
         outputEnvelope.finish();
         std::vector<PlotTrack> tracks{{"input", inputEnvelope.peaks(0)}};
-        for (int c = 0; c < outputs; ++c) tracks.push_back({"output " + std::to_string(c + 1), outputEnvelope.peaks(c)});
+        for (int c = 0; c < outputs; ++c)
+            tracks.push_back({"output " + std::to_string(c + 1), outputEnvelope.peaks(c)});
         drawEnvelopes(tracks, 0.0, static_cast<double>(window) / sampleRate, envelopeTitle(options.output),
                       picture->temporaryPath());
         picture->commit();
