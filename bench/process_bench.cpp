@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "engine/adelay.h"
+#include "host/effect_factory.h"
 
 namespace {
 

@@ -28,10 +28,6 @@ enum OscindaParameter : VstInt32 {
 
 constexpr VstInt32 kNumOscindaPrograms = 16;
 
-// Allocates and constructs one effect; null when memory for the effect or its
-// program bank cannot be had. Never throws.
-AudioEffect* createEffectInstance(audioMasterCallback audioMaster);
-
 // One program of the bank. Speed and Maximum Speed are kept as requested
 // (after the 0.05 s floor), which may differ from what the ordering rule let
 // into the engine.
@@ -46,7 +42,11 @@ struct ProgramRecord {
 
 class ADelay : public AudioEffectX {
 public:
-    explicit ADelay(audioMasterCallback audioMaster);
+    // Allocates and constructs one effect; null when memory for the effect or
+    // its program bank cannot be had. Never throws.
+    static ADelay* create(audioMasterCallback hostCallback);
+
+    explicit ADelay(audioMasterCallback hostCallback);
     ~ADelay() override;
     ADelay(const ADelay&) = delete;
     ADelay& operator=(const ADelay&) = delete;
@@ -67,9 +67,9 @@ public:
     bool getEffectName(char* name) override;
     bool getVendorString(char* text) override;
     bool getProductString(char* text) override;
-    VstInt32 getVendorVersion() override { return 1000; }
-    VstInt32 getVstVersion() override { return 2400; }
-    VstInt32 getPlugCategory() override { return kPlugCategEffect; }
+    VstInt32 getVendorVersion() override;
+    VstInt32 getVstVersion() override;
+    VstInt32 getPlugCategory() override;
 
 private:
     // Rate sweep: the period (seconds) for the phase that begins now, between
@@ -100,6 +100,5 @@ private:
     bool sweepRising = true;      // true: the period rises from maxSpeed toward speed
     RandomGenerator randomGenerator;
 
-    friend AudioEffect* createEffectInstance(audioMasterCallback audioMaster);
     friend class ADelayProbe;
 };

@@ -1,13 +1,10 @@
-// The host-facing side of the effect: construction, the six parameters with
-// their names, labels and display texts, and the bank of 16 programs.
+// The host-facing side of the effect: the six parameters with their names,
+// labels and display texts, and the bank of 16 programs.
 #include <cstdio>
 #include <cstring>
-#include <ctime>
-#include <new>
 
 #include "engine/adelay.h"
-#include "engine/phase_length.h"
-#include "gui/aeffguieditor.h"
+#include "host/editor_parameter_hook.h"
 #include "host/text_copy.h"
 
 namespace {
@@ -16,15 +13,11 @@ constexpr auto kRelaxed = std::memory_order_relaxed;
 
 // Shortest gate period in seconds (20 Hz); both speeds are floored here.
 constexpr float kSpeedFloor = 0.05f;
-// Change length in seconds before the first change ends.
-constexpr double kFirstChangeSeconds = 10.0;
-// Longest stored program name, without the terminator.
-constexpr VstInt32 kProgramNameChars = kVstMaxProgNameLen - 1;
 const char* const kDefaultProgramName = "Init";
 
 struct ParameterTexts {
     const char* name;
-    const char* label;  // null: no label is written
+    const char* label;  // empty for the switches, so no stale host text shows
 };
 
 // Two names are longer than the 8 characters the interface promises; they
@@ -32,50 +25,21 @@ struct ParameterTexts {
 // ("Maximum ", "Change R") would say less.
 const ParameterTexts kParameterTexts[kNumOscindaParams] = {
     {"Depth", "amount"},     {"Speed", "amount"}, {"Maximum Speed", "amount"},
-    {"Change Rate", "sec."}, {"Random", nullptr}, {"Ping Pong", nullptr},
+    {"Change Rate", "sec."}, {"Random", ""},      {"Ping Pong", ""},
 };
 
 bool isParameter(VstInt32 index) { return index >= 0 && index < kNumOscindaParams; }
 bool isProgram(VstInt32 index) { return index >= 0 && index < kNumOscindaPrograms; }
 
-void writeWhole(char* text, const char* source) { copyText(text, source, static_cast<VstInt32>(std::strlen(source))); }
+// Parameter names go into the room hosts give names; labels and display
+// texts into the 8 characters the interface promises.
+void writeName(char* text, const char* name) { copyIntoBuffer(text, name, kVstExtMaxParamStrLen); }
+void writeShortText(char* text, const char* source) { copyIntoBuffer(text, source, kVstMaxParamStrLen); }
+
+// Display texts of numbers: 8 characters.
+constexpr VstInt32 kDisplayChars = kVstMaxParamStrLen - 1;
 
 }  // namespace
-
-AudioEffect* createEffectInstance(audioMasterCallback audioMaster) {
-    ADelay* effect = new (std::nothrow) ADelay(audioMaster);
-    if (effect != nullptr && effect->programs == nullptr) {
-        delete effect;
-        return nullptr;
-    }
-    return effect;
-}
-
-ADelay::ADelay(audioMasterCallback audioMaster) : AudioEffectX(audioMaster, kNumOscindaPrograms, kNumOscindaParams) {
-    programs = new (std::nothrow) ProgramRecord[kNumOscindaPrograms];
-    if (programs == nullptr) return;  // createEffectInstance discards the object
-
-    // Gate and sweep start closed and rising (member initialisers); the first
-    // change lasts 10 s at the rate held now, whatever Change Rate says.
-    changeLength =
-        atLeastOneSample(truncateToInt32(static_cast<double>(sampleRate.load(kRelaxed)) * kFirstChangeSeconds));
-    changePosition = 0;
-
-    // Both speeds are still 0 here, so this first period is 0 and the first
-    // closed phase lasts a single sample.
-    halfPeriodLeft =
-        halfPeriodSamples(sampleRate.load(kRelaxed), nextPeriod(speed.load(kRelaxed), maxSpeed.load(kRelaxed)));
-
-    randomGenerator.seed(static_cast<std::uint32_t>(std::time(nullptr)));
-
-    setProgram(0);
-
-    setNumInputs(1);
-    setNumOutputs(2);
-    setUniqueID(kOscindaUniqueId);
-}
-
-ADelay::~ADelay() { delete[] programs; }
 
 void ADelay::setParameter(VstInt32 index, float value) {
     ProgramRecord& current = programs[curProgram.load(kRelaxed)];
@@ -122,7 +86,7 @@ void ADelay::setParameter(VstInt32 index, float value) {
     }
     // The editor is told the requested (floored) value, even where the
     // ordering rule kept another one; it reads the kept value back itself.
-    if (auto* guiEditor = dynamic_cast<AEffGUIEditor*>(editor)) guiEditor->setParameter(index, value);
+    if (editorParameterHook != nullptr) editorParameterHook->setParameter(index, value);
 }
 
 float ADelay::getParameter(VstInt32 index) {
@@ -138,23 +102,23 @@ float ADelay::getParameter(VstInt32 index) {
 
 void ADelay::getParameterName(VstInt32 index, char* text) {
     if (!isParameter(index) || text == nullptr) return;
-    writeWhole(text, kParameterTexts[index].name);
+    writeName(text, kParameterTexts[index].name);
 }
 
 void ADelay::getParameterLabel(VstInt32 index, char* label) {
-    if (!isParameter(index) || label == nullptr || kParameterTexts[index].label == nullptr) return;
-    writeWhole(label, kParameterTexts[index].label);
+    if (!isParameter(index) || label == nullptr) return;
+    writeShortText(label, kParameterTexts[index].label);
 }
 
 void ADelay::getParameterDisplay(VstInt32 index, char* text) {
     if (text == nullptr) return;
     switch (index) {
-    case kDepthParam: float2string(depth.load(kRelaxed), text, kVstMaxParamStrLen); break;
-    case kSpeedParam: float2string(speed.load(kRelaxed), text, kVstMaxParamStrLen); break;
-    case kMaxSpeedParam: float2string(maxSpeed.load(kRelaxed), text, kVstMaxParamStrLen); break;
-    case kChangeRateParam: float2string(changeTime.load(kRelaxed), text, kVstMaxParamStrLen); break;
-    case kRandomParam: writeWhole(text, randomChange.load(kRelaxed) ? "On" : "Off"); break;
-    case kPingPongParam: writeWhole(text, "Disabled"); break;
+    case kDepthParam: float2string(depth.load(kRelaxed), text, kDisplayChars); break;
+    case kSpeedParam: float2string(speed.load(kRelaxed), text, kDisplayChars); break;
+    case kMaxSpeedParam: float2string(maxSpeed.load(kRelaxed), text, kDisplayChars); break;
+    case kChangeRateParam: float2string(changeTime.load(kRelaxed), text, kDisplayChars); break;
+    case kRandomParam: writeShortText(text, randomChange.load(kRelaxed) ? "On" : "Off"); break;
+    case kPingPongParam: writeShortText(text, "Disabled"); break;
     default: break;
     }
 }
@@ -177,7 +141,7 @@ void ADelay::setProgram(VstInt32 program) {
 void ADelay::setProgramName(char* name) {
     if (name == nullptr) return;
     // Longer names are cut to what the record holds.
-    copyText(programs[curProgram.load(kRelaxed)].name, name, kProgramNameChars);
+    copyIntoBuffer(programs[curProgram.load(kRelaxed)].name, name, kVstMaxProgNameLen);
 }
 
 void ADelay::getProgramName(char* name) {
@@ -188,26 +152,11 @@ void ADelay::getProgramName(char* name) {
     if (std::strcmp(stored, kDefaultProgramName) == 0)
         std::snprintf(name, kVstMaxProgNameLen, "%s %d", kDefaultProgramName, static_cast<int>(current + 1));
     else
-        copyText(name, stored, kProgramNameChars);
+        copyIntoBuffer(name, stored, kVstMaxProgNameLen);
 }
 
 bool ADelay::getProgramNameIndexed(VstInt32 /*category*/, VstInt32 index, char* text) {
     if (!isProgram(index) || text == nullptr) return false;
-    copyText(text, programs[index].name, kProgramNameChars);
-    return true;
-}
-
-bool ADelay::getEffectName(char* name) {
-    copyText(name, "Oscinda", kVstMaxEffectNameLen);
-    return true;
-}
-
-bool ADelay::getVendorString(char* text) {
-    copyText(text, "Zelmora", kVstMaxVendorStrLen);
-    return true;
-}
-
-bool ADelay::getProductString(char* text) {
-    copyText(text, "Oscinda", kVstMaxProductStrLen);
+    copyIntoBuffer(text, programs[index].name, kVstMaxProgNameLen);
     return true;
 }

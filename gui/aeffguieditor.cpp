@@ -2,7 +2,9 @@
 
 #include "host/audioeffectx.h"
 
-AEffGUIEditor::AEffGUIEditor(AudioEffect* owner) : AEffEditor(owner) {}
+AEffGUIEditor::AEffGUIEditor(AudioEffect* owner) : AEffEditor(owner) {
+    if (effect != nullptr) effect->setEditorParameterHook(this);
+}
 
 bool AEffGUIEditor::getRect(ERect** ppRect) {
     if (ppRect == nullptr) return false;

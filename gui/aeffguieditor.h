@@ -4,10 +4,11 @@
 #pragma once
 
 #include "host/aeffeditor.h"
+#include "host/editor_parameter_hook.h"
 
-class AEffGUIEditor : public AEffEditor {
+class AEffGUIEditor : public AEffEditor, public EditorParameterHook {
 public:
-    explicit AEffGUIEditor(AudioEffect* effect);
+    explicit AEffGUIEditor(AudioEffect* owner);
 
     bool getRect(ERect** ppRect) override;
     bool setKnobMode(VstInt32 val) override;
@@ -15,7 +16,7 @@ public:
 
     // Called by the effect after every parameter change; the concrete editor
     // moves its controls.
-    virtual void setParameter(VstInt32 /*index*/, float /*value*/) {}
+    void setParameter(VstInt32 /*index*/, float /*value*/) override {}
 
     // Brackets around a user gesture, passed on to the host.
     virtual void beginEdit(VstInt32 index);

@@ -252,9 +252,11 @@ enum VstPlugCategory : VstInt32 {
     kPlugCategGenerator,
 };
 
-// Text lengths the interface guarantees (characters, without the terminator).
-constexpr int kVstMaxProgNameLen = 24;  // buffer size including the terminator
-constexpr int kVstMaxParamStrLen = 8;
+// Text buffer sizes, each counting the terminator: a text written into such
+// a buffer keeps at most size - 1 characters. Hosts allocate at least these.
+constexpr int kVstMaxProgNameLen = 24;
+constexpr int kVstMaxParamStrLen = 9;      // labels and display texts: 8 characters
+constexpr int kVstExtMaxParamStrLen = 32;  // parameter names, as hosts offer them in practice
 constexpr int kVstMaxVendorStrLen = 64;
 constexpr int kVstMaxProductStrLen = 64;
 constexpr int kVstMaxEffectNameLen = 32;
@@ -274,6 +276,4 @@ struct VstKeyCode {
     unsigned char modifier;
 };
 
-// Unique ID of this plug-in: OSCD.
-constexpr VstInt32 kOscindaUniqueId = fourCharCode('O', 'S', 'C', 'D');
 constexpr VstInt32 kEffectIdentifyAnswer = fourCharCode('N', 'v', 'E', 'f');

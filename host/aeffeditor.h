@@ -2,7 +2,7 @@
 // replaces what it offers; every base answer is "nothing here".
 #pragma once
 
-#include "aeffect.h"
+#include "host/aeffect.h"
 
 class AudioEffect;
 

@@ -31,10 +31,12 @@ AudioEffect::~AudioEffect() { delete editor; }
 
 void AudioEffect::setEditor(AEffEditor* newEditor) {
     editor = newEditor;
-    if (editor != nullptr)
+    if (editor != nullptr) {
         cEffect.flags |= effFlagsHasEditor;
-    else
+    } else {
         cEffect.flags &= ~effFlagsHasEditor;
+        editorParameterHook = nullptr;
+    }
 }
 
 VstIntPtr AudioEffect::callHost(VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr, float opt) {

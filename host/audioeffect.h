@@ -4,9 +4,10 @@
 
 #include <atomic>
 
-#include "aeffect.h"
+#include "host/aeffect.h"
 
 class AEffEditor;
+class EditorParameterHook;
 
 class AudioEffect {
 public:
@@ -65,6 +66,9 @@ public:
     // Used by the editor base to register itself (and by teardown to find it).
     AEffEditor* getEditor() const { return editor; }
     void setEditor(AEffEditor* newEditor);
+    // Registered by an editor that wants to follow parameter changes; the
+    // effect calls it after each one. Not owned: the editor owns itself.
+    void setEditorParameterHook(EditorParameterHook* hook) { editorParameterHook = hook; }
 
     VstInt32 getNumPrograms() const { return numPrograms; }
     VstInt32 getNumParams() const { return numParams; }
@@ -76,6 +80,7 @@ protected:
 
     audioMasterCallback audioMaster;
     AEffEditor* editor = nullptr;
+    EditorParameterHook* editorParameterHook = nullptr;
     std::atomic<float> sampleRate{44100.0f};
     std::atomic<VstInt32> blockSize{1024};
     VstInt32 numPrograms;

@@ -2,7 +2,7 @@
 // base answer, the identity queries and the requests made of the host.
 #pragma once
 
-#include "audioeffect.h"
+#include "host/audioeffect.h"
 
 struct VstEvents;
 struct VstPinProperties;
@@ -69,7 +69,9 @@ public:
     virtual bool offlinePrepare(VstOfflineTask* /*offline*/, VstInt32 /*count*/) { return false; }
     virtual bool offlineRun(VstOfflineTask* /*offline*/, VstInt32 /*count*/) { return false; }
 
-    // Requests of the host. Only the version query's answer is used anywhere.
+    // Requests of the host, each answered by the host's callback (0 without
+    // one). The entry asks for the host's version itself, before any effect
+    // exists; getMasterVersion is the same question for an effect's code.
     virtual bool updateDisplay();
     virtual VstInt32 getMasterVersion();
     virtual VstInt32 getCurrentUniqueId();

@@ -2,15 +2,13 @@
 #include <new>
 
 #include "host/audioeffect.h"
+#include "host/effect_factory.h"
 
 #if defined(_WIN32)
 #define OSCINDA_EXPORT __declspec(dllexport)
 #else
 #define OSCINDA_EXPORT __attribute__((visibility("default")))
 #endif
-
-// The effect factory; the effect class supplies it.
-AudioEffect* createEffectInstance(audioMasterCallback audioMaster);
 
 extern "C" OSCINDA_EXPORT AEffect* VSTCALLBACK VSTPluginMain(audioMasterCallback audioMaster) {
     // Without a callback there is no host to ask for its version.

@@ -1,10 +1,8 @@
-// Requests the effect makes of its host. Every answer but the version query's
-// is only passed back to the caller; nothing here keeps state.
+// Requests the effect makes of its host: each passes the host's answer back
+// to the caller. Only the sample-rate and block-size queries also store what
+// the host answered.
 #include "host/audioeffectx.h"
 #include "host/text_copy.h"
-
-AudioEffectX::AudioEffectX(audioMasterCallback audioMasterIn, VstInt32 numProgramsIn, VstInt32 numParamsIn)
-    : AudioEffect(audioMasterIn, numProgramsIn, numParamsIn) {}
 
 bool AudioEffectX::updateDisplay() { return callHost(audioMasterUpdateDisplay) != 0; }
 bool AudioEffectX::beginEdit(VstInt32 index) { return callHost(audioMasterBeginEdit, index) != 0; }

@@ -2,7 +2,7 @@
 // finds the effect behind its object field and calls the effect's operation.
 #pragma once
 
-#include "aeffect.h"
+#include "host/aeffect.h"
 
 VstIntPtr VSTCALLBACK dispatchEffectClass(AEffect* e, VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr,
                                           float opt);

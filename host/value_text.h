@@ -2,7 +2,7 @@
 // caller's length, and the integer and unit variants built on it.
 #pragma once
 
-#include "aeffect.h"
+#include "host/aeffect.h"
 
 // Composes at most eight characters (sign, integer digits, point, fraction
 // digits, all truncated, never rounded) and keeps the first maxLen of them.
