@@ -5,6 +5,7 @@ TSAN_DIR ?= build-tsan
 WIN32_DIR ?= build-win32
 WIN64_DIR ?= build-win64
 LINUX32_DIR ?= build-linux32
+CHECK_DIR ?= build-check
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 PREFIX ?= $(HOME)/.vst
 
@@ -13,7 +14,7 @@ CONFIGURE_LINUX = cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=Release \
 	-DOSCINDA_WINDOWS_BUILDS="$(CURDIR)/$(WIN32_DIR);$(CURDIR)/$(WIN64_DIR)" \
 	-DOSCINDA_LINUX32_BUILD="$(CURDIR)/$(LINUX32_DIR)"
 
-.PHONY: all deps build cross demo test test-release test-sanitized test-threads format format-check install clean
+.PHONY: all deps build cross demo check test test-release test-sanitized test-threads format format-check install clean
 
 all: build
 
@@ -45,6 +46,13 @@ demo: deps cross
 	cmake --build $(BUILD_DIR) -j $(JOBS) --target oscinda oscinda-host
 	WIN32_DIR=$(WIN32_DIR) WIN64_DIR=$(WIN64_DIR) ./scripts/demo.sh $(BUILD_DIR)
 
+# The quick loop while editing: the Linux tree alone, its suites, no cross
+# targets and no sanitizers.
+check: deps
+	cmake -S . -B $(CHECK_DIR) -DCMAKE_BUILD_TYPE=Release -DOSCINDA_BUILD_BENCH=OFF
+	cmake --build $(CHECK_DIR) -j $(JOBS)
+	cd $(CHECK_DIR) && ctest --output-on-failure -j $(JOBS)
+
 test: format-check test-release test-sanitized test-threads
 
 # Every C++ source as .clang-format lays it out.
@@ -52,7 +60,7 @@ SOURCES = $(shell git ls-files '*.cpp' '*.h' 2>/dev/null)
 format: deps
 	clang-format -i $(SOURCES)
 format-check: deps
-	clang-format --dry-run --Werror $(SOURCES)
+	@clang-format --dry-run --Werror $(SOURCES) && echo "clang-format: $(words $(SOURCES)) files laid out as .clang-format says"
 
 test-release: build
 	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
@@ -73,4 +81,4 @@ install: build
 	cmake --install $(BUILD_DIR) --prefix $(PREFIX)
 
 clean:
-	rm -rf $(BUILD_DIR) $(ASAN_DIR) $(TSAN_DIR) $(WIN32_DIR) $(WIN64_DIR) $(LINUX32_DIR) out
+	rm -rf $(BUILD_DIR) $(CHECK_DIR) $(ASAN_DIR) $(TSAN_DIR) $(WIN32_DIR) $(WIN64_DIR) $(LINUX32_DIR) out

@@ -8,7 +8,7 @@
 
 class ADelayProbe {
 public:
-    explicit ADelayProbe(ADelay& effect) : effect(effect) {}
+    explicit ADelayProbe(ADelay& probed) : effect(probed) {}
 
     float nextPeriod(float slowPeriod, float fastPeriod) { return effect.nextPeriod(slowPeriod, fastPeriod); }
 

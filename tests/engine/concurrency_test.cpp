@@ -13,7 +13,7 @@
 namespace {
 
 TEST(Concurrency, ParameterAndProgramChangesDuringProcessingKeepTheOutputBounded) {
-    Instance plugin;
+    PluginInstance plugin;
     std::atomic<bool> audioDone{false};
     std::atomic<int> blocksProcessed{0};
     std::vector<float> worstRatio(1, 0.0f);
@@ -41,7 +41,7 @@ TEST(Concurrency, ParameterAndProgramChangesDuringProcessingKeepTheOutputBounded
     int changes = 0;
     while (!audioDone.load() || changes < 100) {
         const int action = changes++ % 8;
-        if (action < 5) plugin.set(action, unit(generator));
+        if (action < 5) plugin.setParameter(action, unit(generator));
         if (action == 5) plugin.dispatch(effSetProgram, 0, static_cast<VstIntPtr>(generator() % 16));
         if (action == 6) plugin.dispatch(effSetSampleRate, 0, 0, nullptr, changes % 2 ? 48000.0f : 44100.0f);
         if (action == 7) {

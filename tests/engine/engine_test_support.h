@@ -1,7 +1,8 @@
-// Helpers shared by the engine tests: extra plug-in instances loaded through
-// the module, audio runs, and the gate's expected gains.
+// Helpers shared by the engine tests: audio runs, block splits and the
+// gate's expected gains.
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <random>
@@ -9,33 +10,18 @@
 
 #include "tests/support/plugin_host.h"
 
-// One more instance of the plug-in, created through VSTPluginMain and closed
-// through effClose, for tests that compare two runs.
-class Instance {
-public:
-    Instance() : effect(PluginLibrary::instance().entry("VSTPluginMain")(RecordingHost::callback)) {}
-    ~Instance() {
-        if (effect != nullptr) effect->dispatcher(effect, effClose, 0, 0, nullptr, 0.0f);
+// Cuts a stream of total samples into blocks of 1..4096 samples, sizes drawn
+// from seed, and hands each block's start and length to processBlock.
+template <class ProcessBlock>
+void inRandomBlocks(std::size_t total, unsigned seed, ProcessBlock processBlock) {
+    std::mt19937 sizes(seed);
+    std::uniform_int_distribution<std::size_t> blockSize(1, 4096);
+    for (std::size_t begin = 0; begin < total;) {
+        const std::size_t count = std::min(blockSize(sizes), total - begin);
+        processBlock(begin, count);
+        begin += count;
     }
-    Instance(const Instance&) = delete;
-    Instance& operator=(const Instance&) = delete;
-
-    void set(VstInt32 index, float value) { effect->setParameter(effect, index, value); }
-    float get(VstInt32 index) { return effect->getParameter(effect, index); }
-    VstIntPtr dispatch(VstInt32 opcode, VstInt32 index = 0, VstIntPtr value = 0, void* ptr = nullptr,
-                       float opt = 0.0f) {
-        return effect->dispatcher(effect, opcode, index, value, ptr, opt);
-    }
-    // Processes input[begin, begin + count) into the same range of the outputs.
-    void process(const std::vector<float>& input, std::vector<float>& first, std::vector<float>& second,
-                 std::size_t begin, std::size_t count) {
-        float* inputs[] = {const_cast<float*>(input.data()) + begin};
-        float* outputs[] = {first.data() + begin, second.data() + begin};
-        effect->processReplacing(effect, inputs, outputs, static_cast<VstInt32>(count));
-    }
-
-    AEffect* effect;
-};
+}
 
 inline std::vector<float> noise(std::size_t count, unsigned seed = 7) {
     std::mt19937 generator(seed);

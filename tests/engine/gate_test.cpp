@@ -5,6 +5,7 @@
 #include <numeric>
 
 #include "tests/engine/engine_test_support.h"
+#include "tests/support/row_name.h"
 
 namespace {
 
@@ -43,7 +44,7 @@ void processAround(AEffect* effect, const std::vector<float>& input, std::vector
     effect->processReplacing(effect, restIn, restOut, static_cast<VstInt32>(input.size() - split));
 }
 
-TEST(RampGain, OracleMatchesTheDocumentedValuesAtDepthZero) {
+TEST(RampGain, ExpectedGainStartsAHairBelowDepthAndStepsByATwentieth) {
     EXPECT_LT(expectedRampGain(0.0f, 20), -1.0e-8f);  // a hair below depth
     EXPECT_GT(expectedRampGain(0.0f, 20), -2.0e-8f);
     EXPECT_NEAR(expectedRampGain(0.0f, 2), 0.9f, 1e-7f);
@@ -76,7 +77,7 @@ TEST_P(GateShapeTest, BothOutputsFollowTheRampTable) {
 INSTANTIATE_TEST_SUITE_P(Depths, GateShapeTest,
                          testing::Values(ShapeRow{"silent", 0.0f}, ShapeRow{"quarter", 0.25f},
                                          ShapeRow{"mostly_open", 0.6f}),
-                         [](const testing::TestParamInfo<ShapeRow>& info) { return info.param.name; });
+                         rowName<ShapeRow>);
 
 TEST_F(GateTest, CycleAtThePeriodFloorIs2204Samples) {
     setParameter(0, 0.0f);
@@ -127,7 +128,7 @@ TEST_F(GateTest, InPlaceProcessingFeedsTheFirstOutputIntoTheSecond) {
 class NonPositiveFramesTest : public GateTest, public testing::WithParamInterface<VstInt32> {};
 
 TEST_P(NonPositiveFramesTest, ReadsWritesAndChangesNothing) {
-    Instance untouched;
+    PluginInstance untouched;
     std::vector<float> input(64, 0.5f), first(64, 7.0f), second(64, 7.0f);
     float* inputs[] = {input.data()};
     float* outputs[] = {first.data(), second.data()};
@@ -156,7 +157,7 @@ class BlockSplitTest : public GateTest, public testing::WithParamInterface<Split
 
 TEST_P(BlockSplitTest, RandomBlockSizesGiveTheSameBitsAsOneBlock) {
     const SplitRow& row = GetParam();
-    Instance whole;
+    PluginInstance whole;
     for (AEffect* e : {effect, whole.effect}) {
         e->setParameter(e, 0, row.depth);
         e->setParameter(e, 2, row.maxSpeed);
@@ -169,15 +170,8 @@ TEST_P(BlockSplitTest, RandomBlockSizesGiveTheSameBitsAsOneBlock) {
     whole.process(input, wholeFirst, wholeSecond, 0, input.size());
 
     std::vector<float> first(input.size()), second(input.size());
-    std::mt19937 sizes(12345);
-    std::uniform_int_distribution<std::size_t> blockSize(1, 4096);
-    for (std::size_t begin = 0; begin < input.size();) {
-        const std::size_t count = std::min(blockSize(sizes), input.size() - begin);
-        float* inputs[] = {const_cast<float*>(input.data()) + begin};
-        float* outputs[] = {first.data() + begin, second.data() + begin};
-        effect->processReplacing(effect, inputs, outputs, static_cast<VstInt32>(count));
-        begin += count;
-    }
+    inRandomBlocks(input.size(), 12345,
+                   [&](std::size_t begin, std::size_t count) { process(input, first, second, begin, count); });
     EXPECT_EQ(std::memcmp(first.data(), wholeFirst.data(), input.size() * sizeof(float)), 0);
     EXPECT_EQ(std::memcmp(second.data(), wholeSecond.data(), input.size() * sizeof(float)), 0);
 }
@@ -186,7 +180,7 @@ INSTANTIATE_TEST_SUITE_P(Settings, BlockSplitTest,
                          testing::Values(SplitRow{"sweeping_fast_changes", 0.25f, 1.0f, 0.05f, 0.0f},
                                          SplitRow{"steady_floor", 0.0f, 0.05f, 0.05f, 1.0f},
                                          SplitRow{"narrow_sweep", 0.6f, 0.3f, 0.1f, 0.2f}),
-                         [](const testing::TestParamInfo<SplitRow>& info) { return info.param.name; });
+                         rowName<SplitRow>);
 
 // The rate is read at each phase boundary: the phase under way keeps its
 // count, the next one is sized with the new rate.

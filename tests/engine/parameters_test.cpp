@@ -6,6 +6,7 @@
 #include "gui/aeffguieditor.h"
 #include "tests/engine/adelay_probe.h"
 #include "tests/engine/engine_test_support.h"
+#include "tests/support/row_name.h"
 
 namespace {
 
@@ -16,7 +17,7 @@ const std::string kUntouched(255, '#');  // what PluginTest::text holds when not
 struct TextRow {
     VstInt32 index;
     const char* name;   // null: nothing written
-    const char* label;  // null: nothing written
+    const char* label;  // null: nothing written; the switches write an empty label
     friend void PrintTo(const TextRow& row, std::ostream* out) { *out << "index " << row.index; }
 };
 
@@ -31,7 +32,7 @@ TEST_P(ParameterTextTest, NameAndLabel) {
 INSTANTIATE_TEST_SUITE_P(Table, ParameterTextTest,
                          testing::Values(TextRow{0, "Depth", "amount"}, TextRow{1, "Speed", "amount"},
                                          TextRow{2, "Maximum Speed", "amount"}, TextRow{3, "Change Rate", "sec."},
-                                         TextRow{4, "Random", nullptr}, TextRow{5, "Ping Pong", nullptr},
+                                         TextRow{4, "Random", ""}, TextRow{5, "Ping Pong", ""},
                                          TextRow{6, nullptr, nullptr}, TextRow{-1, nullptr, nullptr}));
 
 TEST_F(ParametersTest, UnknownIndexesHaveNoDisplayAndReadZero) {
@@ -72,7 +73,7 @@ INSTANTIATE_TEST_SUITE_P(Table, ParameterValueTest,
                                          ValueRow{"random_on_at_half", 4, 0.5f, 1.0f, "On"},
                                          ValueRow{"random_off_below_half", 4, 0.49f, 0.0f, "Off"},
                                          ValueRow{"ping_pong_ignored", 5, 1.0f, 0.0f, "Disabled"}),
-                         [](const testing::TestParamInfo<ValueRow>& info) { return info.param.name; });
+                         rowName<ValueRow>);
 
 // The ordering rule on a fresh effect: engine 0.5 / 0.5, program record
 // Speed 0.5 / Maximum Speed 0.8.
@@ -112,7 +113,7 @@ INSTANTIATE_TEST_SUITE_P(Table, OrderingRuleTest,
                                          OrderingRow{"maximum_zero_floored", 2, 0.0f, 0.5f, 0.05f, false},
                                          OrderingRow{"maximum_equal_takes_record_speed", 2, 0.5f, 0.5f, 0.5f, true},
                                          OrderingRow{"maximum_above_takes_record_speed", 2, 0.9f, 0.5f, 0.5f, true}),
-                         [](const testing::TestParamInfo<OrderingRow>& info) { return info.param.name; });
+                         rowName<OrderingRow>);
 
 TEST_F(ParametersTest, DefaultProgramGivesHalfAndHalfThenAlternatesOnce) {
     // Construction applied program 0 over speeds of 0 and asked for a redraw.
@@ -227,7 +228,7 @@ INSTANTIATE_TEST_SUITE_P(
                     HookRow{"maximum_replaced", 2, 0.9f, 0.9f, 0.5f}, HookRow{"change_rate", 3, 0.25f, 0.25f, 0.25f},
                     HookRow{"random", 4, 0.7f, 0.7f, 1.0f}, HookRow{"ping_pong", 5, 1.0f, 1.0f, 0.0f},
                     HookRow{"unknown_index", 42, 3.0f, 3.0f, 0.0f}),
-    [](const testing::TestParamInfo<HookRow>& info) { return info.param.name; });
+    rowName<HookRow>);
 
 TEST(ProgramRecord, KeepsTheRequestedSpeedWhenTheEngineTakesAnother) {
     ADelay effect(nullptr);

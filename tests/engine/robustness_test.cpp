@@ -9,6 +9,7 @@
 #include "engine/phase_length.h"
 #include "tests/engine/adelay_probe.h"
 #include "tests/engine/engine_test_support.h"
+#include "tests/support/row_name.h"
 
 namespace {
 
@@ -99,7 +100,7 @@ INSTANTIATE_TEST_SUITE_P(
         BadValueRow{"sample_rate_tiny", {{kSampleRate, 1e-30f}}},
         BadValueRow{"sample_rate_largest_float", {{kSampleRate, FLT_MAX}}},
         BadValueRow{"everything_at_once", {{kSampleRate, kNaN}, {1, kInfinity}, {2, kNaN}, {3, -kInfinity}}}),
-    [](const testing::TestParamInfo<BadValueRow>& info) { return info.param.name; });
+    rowName<BadValueRow>);
 
 // The sweep's own guards, where a change ends under bad values.
 struct SweepRow {
@@ -138,7 +139,7 @@ INSTANTIATE_TEST_SUITE_P(Table, SweepGuardTest,
                                          SweepRow{"change_time_negative", 44100.0f, -1.0f, true},
                                          SweepRow{"change_time_nan", 44100.0f, kNaN, false},
                                          SweepRow{"change_time_infinite", 44100.0f, kInfinity, true}),
-                         [](const testing::TestParamInfo<SweepRow>& info) { return info.param.name; });
+                         rowName<SweepRow>);
 
 // Huge periods in a change that never ends on its own: the position sticks
 // at the top of its range and the next call turns the sweep.
@@ -163,7 +164,7 @@ TEST(SweepGuard, PositionSticksAtTheTopAndEndsTheChange) {
 class NullBufferTest : public PluginTest, public testing::WithParamInterface<int> {};
 
 TEST_P(NullBufferTest, CallIsIgnored) {
-    Instance reference;
+    PluginInstance reference;
     std::vector<float> buffer(256, 0.5f), other(256, 0.5f);
     float* inputs[] = {buffer.data()};
     float* outputs[] = {buffer.data(), other.data()};
@@ -228,7 +229,7 @@ INSTANTIATE_TEST_SUITE_P(Table, ProgramNameLengthTest,
                                                  "A program name far longer than any host buffer should carry",
                                                  "A program name far long"},
                                          NameRow{"empty", "", ""}),
-                         [](const testing::TestParamInfo<NameRow>& info) { return info.param.name; });
+                         rowName<NameRow>);
 
 // The dispatcher already refuses these; a direct call must not index past
 // the bank either.

@@ -4,6 +4,7 @@
 
 #include "tests/engine/adelay_probe.h"
 #include "tests/engine/engine_test_support.h"
+#include "tests/support/row_name.h"
 
 namespace {
 
@@ -28,7 +29,7 @@ TEST(Sweep, StartsWithBothSpeedsAtZeroAndTheGateOneSampleFromItsFirstChange) {
 
 // 44100 Hz, Speed 1.0, Maximum Speed 0.05, Change Rate 1.0 (16.5 s), rising
 // from position 0 in the first change of 441000 samples.
-TEST(Sweep, FollowsTheWorkedExampleThroughItsFirstTurn) {
+TEST(Sweep, RisesInScheduledSamplesThenTurnsAtSpeedAndDropsTheOvershoot) {
     ADelay effect(nullptr);
     ADelayProbe probe(effect);
     effect.setParameter(kChangeRateParam, 1.0f);
@@ -98,7 +99,7 @@ INSTANTIATE_TEST_SUITE_P(Draws, RandomLengthTest,
                          testing::Values(RandomLengthRow{"draw_0_halves", true, 0, 363825},
                                          RandomLengthRow{"draw_32767_keeps_all", true, 32767, 727650},
                                          RandomLengthRow{"random_off_keeps_all", false, 0, 727650}),
-                         [](const testing::TestParamInfo<RandomLengthRow>& info) { return info.param.name; });
+                         rowName<RandomLengthRow>);
 
 // With no distance to travel every period is the setting itself, yet
 // changes still end, turn and draw their random lengths.
@@ -154,7 +155,7 @@ TEST_P(FirstChangeTest, Lasts441000SamplesWhateverTheChangeRate) {
 INSTANTIATE_TEST_SUITE_P(ChangeRates, FirstChangeTest,
                          testing::Values(FirstChangeRow{"shortest_1_5_s", 0.0f, 66150},
                                          FirstChangeRow{"longest_16_5_s", 1.0f, 727650}),
-                         [](const testing::TestParamInfo<FirstChangeRow>& info) { return info.param.name; });
+                         rowName<FirstChangeRow>);
 
 TEST(Sweep, NewSampleRateMovesThePositionAtOnceAndTheLengthAtTheTurn) {
     ADelay effect(nullptr);
@@ -188,15 +189,11 @@ TEST(Sweep, RandomChangesSplitIntoBlocksGiveTheBitsOfOneBlock) {
     whole.processReplacing(inputs, outputs, static_cast<VstInt32>(input.size()));
 
     std::vector<float> first(input.size()), second(input.size());
-    std::mt19937 sizes(777);
-    std::uniform_int_distribution<std::size_t> blockSize(1, 4096);
-    for (std::size_t begin = 0; begin < input.size();) {
-        const std::size_t count = std::min(blockSize(sizes), input.size() - begin);
+    inRandomBlocks(input.size(), 777, [&](std::size_t begin, std::size_t count) {
         float* blockIn[] = {inputs[0] + begin};
         float* blockOut[] = {first.data() + begin, second.data() + begin};
         split.processReplacing(blockIn, blockOut, static_cast<VstInt32>(count));
-        begin += count;
-    }
+    });
     EXPECT_EQ(std::memcmp(first.data(), wholeFirst.data(), input.size() * sizeof(float)), 0);
     EXPECT_EQ(std::memcmp(second.data(), wholeSecond.data(), input.size() * sizeof(float)), 0);
     EXPECT_NE(ADelayProbe(whole).generatorState(), 2024u);  // changes did end and draw

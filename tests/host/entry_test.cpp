@@ -1,11 +1,12 @@
 // The entry's two export names, refusals, independent instances and effClose.
+#include <dlfcn.h>
+
 #include <cstdio>
 #include <map>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "host/module_handle.h"
 #include "tests/host/probe_effect.h"
 #include "tests/support/plugin_host.h"
 
@@ -128,9 +129,34 @@ TEST(EffectLifetime, RecordEntriesWithoutAnObjectDoNothing) {
     EXPECT_EQ(orphan.dispatcher(nullptr, effGetVstVersion, 0, 0, nullptr, 0.0f), 0);
 }
 
-TEST(ModuleHandle, IsKnownOnceTheModuleIsLoaded) {
-    EXPECT_NE(hInstance, nullptr);
-    EXPECT_STRNE(modulePath(), "");
+// The handle the loaded module stored for itself at load time is that
+// module's own base address. The variable is not exported, so its place is
+// read from the module's symbol table and looked up in the loaded image.
+TEST(ModuleHandle, TheLoadedModuleStoresItsOwnBaseAddress) {
+    const std::string& path = PluginLibrary::instance().path();
+    const std::string command = "nm '" + path + "'";
+    FILE* pipe = popen(command.c_str(), "r");
+    ASSERT_NE(pipe, nullptr);
+    unsigned long long offset = 0;
+    bool found = false;
+    char line[512];
+    while (std::fgets(line, sizeof line, pipe) != nullptr) {
+        unsigned long long address = 0;
+        char type = 0;
+        char name[256];
+        if (std::sscanf(line, "%llx %c %255s", &address, &type, name) == 3 && std::string(name) == "hInstance") {
+            offset = address;
+            found = true;
+        }
+    }
+    ASSERT_EQ(pclose(pipe), 0);
+    ASSERT_TRUE(found) << "no hInstance in the symbol table of " << path;
+
+    Dl_info info{};
+    ASSERT_NE(dladdr(reinterpret_cast<void*>(PluginLibrary::instance().entry("VSTPluginMain")), &info), 0);
+    ASSERT_EQ(std::string(info.dli_fname), path);
+    void* const* storedHandle = reinterpret_cast<void* const*>(static_cast<char*>(info.dli_fbase) + offset);
+    EXPECT_EQ(*storedHandle, info.dli_fbase);
 }
 
 }  // namespace

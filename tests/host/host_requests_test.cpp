@@ -37,12 +37,34 @@ TEST(HostRequests, EachRequestCarriesTheRecordAndItsArguments) {
     }
 }
 
-TEST(HostRequests, AutomationReportsTheValueAfterSettingIt) {
+// setParameterAutomated stores the value first and tells the host after, so
+// a host that reads the parameter back on audioMasterAutomate sees it.
+class SetParameterProbe : public ProbeEffect {
+public:
+    explicit SetParameterProbe(const RecordingHost& recordingHost) : ProbeEffect(RecordingHost::callback), host(recordingHost) {}
+    void setParameter(VstInt32 index, float value) override {
+        setIndex = index;
+        setValue = value;
+        hostCallsBeforeSet = host.calls.size();
+    }
+
+    const RecordingHost& host;
+    VstInt32 setIndex = -1;
+    float setValue = -1.0f;
+    std::size_t hostCallsBeforeSet = 99;
+};
+
+TEST(HostRequests, AutomationStoresTheValueThenReportsIt) {
     RecordingHost host;
-    ProbeEffect effect(RecordingHost::callback);
+    SetParameterProbe effect(host);
     effect.setParameterAutomated(1, 0.25f);
+    EXPECT_EQ(effect.setIndex, 1);
+    EXPECT_EQ(effect.setValue, 0.25f);
+    EXPECT_EQ(effect.hostCallsBeforeSet, 0u);
     ASSERT_EQ(host.calls.size(), 1u);
     EXPECT_EQ(host.calls[0].opcode, audioMasterAutomate);
+    EXPECT_EQ(host.calls[0].index, 1);
+    EXPECT_EQ(host.calls[0].opt, 0.25f);
 }
 
 TEST(HostRequests, WithoutACallbackNothingIsAskedAndNothingBreaks) {

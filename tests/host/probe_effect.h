@@ -18,7 +18,7 @@ struct OperationRecord {
 
 class ProbeEffect : public AudioEffectX {
 public:
-    explicit ProbeEffect(audioMasterCallback audioMaster) : AudioEffectX(audioMaster, 16, 6) {}
+    explicit ProbeEffect(audioMasterCallback hostCallback) : AudioEffectX(hostCallback, 16, 6) {}
 
     OperationRecord last;
 
@@ -87,7 +87,7 @@ private:
 // An editor whose answers the test sets, and which reports its destruction.
 class ProbeEditor : public AEffGUIEditor {
 public:
-    ProbeEditor(AudioEffect* effect, bool* destroyedFlag) : AEffGUIEditor(effect), destroyed(destroyedFlag) {
+    ProbeEditor(AudioEffect* owner, bool* destroyedFlag) : AEffGUIEditor(owner), destroyed(destroyedFlag) {
         rect = ERect{0, 0, 355, 462};
     }
     ~ProbeEditor() override {

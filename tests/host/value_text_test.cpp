@@ -29,7 +29,7 @@ struct FloatRow {
     const char* length4;
 };
 
-const FloatRow kWorkedExamples[] = {
+const FloatRow kComposedTexts[] = {
     {0.0f, "0.000000", "0.000", "0.00"},        {0.05f, "0.050000", "0.050", "0.05"},
     {0.5f, "0.500000", "0.500", "0.50"},        {0.7f, "0.699999", "0.699", "0.69"},
     {1.3333f, "1.333299", "1.333", "1.33"},     {9.99f, "9.989999", "9.989", "9.98"},
@@ -40,8 +40,8 @@ const FloatRow kWorkedExamples[] = {
     {100000000.0f, "Huge!", "Huge!", "Huge"},
 };
 
-TEST(FloatToText, WorkedExamplesAtEightFiveAndFourCharacters) {
-    for (const FloatRow& row : kWorkedExamples) {
+TEST(FloatToText, ComposesEightCharactersThenCutsToTheCallersLength) {
+    for (const FloatRow& row : kComposedTexts) {
         SCOPED_TRACE(row.value);
         EXPECT_EQ(floatText(row.value, 8), row.length8);
         EXPECT_EQ(floatText(row.value, 5), row.length5);

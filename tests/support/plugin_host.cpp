@@ -42,28 +42,28 @@ PluginLibrary::EntryFunction PluginLibrary::entry(const char* exportName) const 
     return reinterpret_cast<EntryFunction>(dlsym(handle_, exportName));
 }
 
-void PluginTest::SetUp() {
-    PluginLibrary::EntryFunction entry = PluginLibrary::instance().entry("VSTPluginMain");
-    ASSERT_NE(entry, nullptr);
-    effect = entry(RecordingHost::callback);
-    ASSERT_NE(effect, nullptr);
+PluginInstance::PluginInstance() { open(); }
+
+void PluginInstance::open() {
+    if (PluginLibrary::EntryFunction entry = PluginLibrary::instance().entry("VSTPluginMain"))
+        effect = entry(RecordingHost::callback);
 }
 
-void PluginTest::TearDown() {
+PluginInstance::~PluginInstance() {
     if (effect != nullptr) close();
 }
 
-VstIntPtr PluginTest::close() {
+VstIntPtr PluginInstance::close() {
     const VstIntPtr result = effect->dispatcher(effect, effClose, 0, 0, nullptr, 0.0f);
     effect = nullptr;
     return result;
 }
 
-VstIntPtr PluginTest::dispatch(VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr, float opt) {
+VstIntPtr PluginInstance::dispatch(VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr, float opt) {
     return effect->dispatcher(effect, opcode, index, value, ptr, opt);
 }
 
-std::string PluginTest::text(VstInt32 opcode, VstInt32 index, VstIntPtr value) {
+std::string PluginInstance::text(VstInt32 opcode, VstInt32 index, VstIntPtr value) {
     char buffer[256];
     std::memset(buffer, '#', sizeof buffer);
     buffer[sizeof buffer - 1] = '\0';
@@ -71,11 +71,15 @@ std::string PluginTest::text(VstInt32 opcode, VstInt32 index, VstIntPtr value) {
     return buffer;
 }
 
-void PluginTest::process(const std::vector<float>& input, std::vector<float>& first, std::vector<float>& second) {
-    std::vector<float> in = input;
+void PluginInstance::process(const std::vector<float>& input, std::vector<float>& first, std::vector<float>& second) {
     first.assign(input.size(), 0.0f);
     second.assign(input.size(), 0.0f);
-    float* inputs[] = {in.data()};
-    float* outputs[] = {first.data(), second.data()};
-    effect->processReplacing(effect, inputs, outputs, static_cast<VstInt32>(input.size()));
+    process(input, first, second, 0, input.size());
+}
+
+void PluginInstance::process(const std::vector<float>& input, std::vector<float>& first, std::vector<float>& second,
+                             std::size_t begin, std::size_t count) {
+    float* inputs[] = {const_cast<float*>(input.data()) + begin};
+    float* outputs[] = {first.data() + begin, second.data() + begin};
+    effect->processReplacing(effect, inputs, outputs, static_cast<VstInt32>(count));
 }

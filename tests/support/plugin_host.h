@@ -3,6 +3,7 @@
 // everything through the effect record.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -56,12 +57,14 @@ private:
     std::string path_;
 };
 
-// Fixture: a fresh effect for every test, created through VSTPluginMain with
-// the recording host and closed through effClose afterwards.
-class PluginTest : public testing::Test {
-protected:
-    void SetUp() override;
-    void TearDown() override;
+// One instance of the plug-in, created through VSTPluginMain with the
+// recording callback and closed through effClose when it goes.
+class PluginInstance {
+public:
+    PluginInstance();
+    ~PluginInstance();
+    PluginInstance(const PluginInstance&) = delete;
+    PluginInstance& operator=(const PluginInstance&) = delete;
 
     VstIntPtr dispatch(VstInt32 opcode, VstInt32 index = 0, VstIntPtr value = 0, void* ptr = nullptr, float opt = 0.0f);
     // The text an opcode writes into a generously sized, pre-filled buffer.
@@ -70,9 +73,25 @@ protected:
     float getParameter(VstInt32 index) { return effect->getParameter(effect, index); }
     // Runs processReplacing over input into two freshly sized outputs.
     void process(const std::vector<float>& input, std::vector<float>& first, std::vector<float>& second);
-    // Closes the effect now; TearDown then does nothing.
+    // Processes input[begin, begin + count) into the same range of the outputs.
+    void process(const std::vector<float>& input, std::vector<float>& first, std::vector<float>& second,
+                 std::size_t begin, std::size_t count);
+    // Closes the effect now; the destructor then does nothing.
     VstIntPtr close();
+    // A new effect after close().
+    void open();
 
-    RecordingHost host;
     AEffect* effect = nullptr;
+};
+
+// Holds the recording host, so that a fixture's host exists before the
+// instance whose requests it records.
+struct WithRecordingHost {
+    RecordingHost host;
+};
+
+// Fixture: a fresh effect for every test, its requests recorded in host.
+class PluginTest : public testing::Test, protected WithRecordingHost, public PluginInstance {
+protected:
+    void SetUp() override { ASSERT_NE(effect, nullptr); }
 };

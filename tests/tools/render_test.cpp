@@ -136,7 +136,7 @@ TEST_F(RenderMatchesEngine, SamplesEqualTheEngineDrivenDirectly) {
         EXPECT_EQ(mismatches, 0u) << "first at frame " << first / 2 << ", channel " << first % 2 << ": "
                                   << output.samples[first] << " vs " << expected[first];
         close();
-        SetUp();  // a fresh effect for the next row
+        open();  // a fresh effect for the next row
     }
 }
 
