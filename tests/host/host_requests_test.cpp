@@ -41,7 +41,8 @@ TEST(HostRequests, EachRequestCarriesTheRecordAndItsArguments) {
 // a host that reads the parameter back on audioMasterAutomate sees it.
 class SetParameterProbe : public ProbeEffect {
 public:
-    explicit SetParameterProbe(const RecordingHost& recordingHost) : ProbeEffect(RecordingHost::callback), host(recordingHost) {}
+    explicit SetParameterProbe(const RecordingHost& recordingHost)
+        : ProbeEffect(RecordingHost::callback), host(recordingHost) {}
     void setParameter(VstInt32 index, float value) override {
         setIndex = index;
         setValue = value;
