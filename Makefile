@@ -10,10 +10,11 @@ PREFIX ?= $(HOME)/.vst
 
 # The Linux tree; its tests also check the cross-built modules.
 CONFIGURE_LINUX = cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=Release \
-	-DOSCINDA_WINDOWS_BUILDS="$(CURDIR)/$(WIN32_DIR);$(CURDIR)/$(WIN64_DIR)" \
+	-DOSCINDA_WIN32_BUILD="$(CURDIR)/$(WIN32_DIR)" \
+	-DOSCINDA_WIN64_BUILD="$(CURDIR)/$(WIN64_DIR)" \
 	-DOSCINDA_LINUX32_BUILD="$(CURDIR)/$(LINUX32_DIR)"
 
-.PHONY: all deps build cross demo test test-release test-sanitized test-threads format format-check install clean
+.PHONY: all deps build cross setup-wine32 demo test test-release test-sanitized test-threads format format-check install clean
 
 all: build
 
@@ -39,13 +40,18 @@ cross: deps
 	  -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-i686-linux-gnu.cmake
 	cmake --build $(LINUX32_DIR) -j $(JOBS) --target render_check
 
+# What runs the 32-bit targets here: 32-bit x86 programs (through qemu-i386
+# where the kernel cannot) and wine32.
+setup-wine32: deps
+	./scripts/setup-wine32.sh $(BUILD_DIR)/emulation
+
 # Only what the demo runs: every plug-in module and the command-line host.
 demo: deps cross
 	$(CONFIGURE_LINUX)
 	cmake --build $(BUILD_DIR) -j $(JOBS) --target oscinda oscinda-host
 	WIN32_DIR=$(WIN32_DIR) WIN64_DIR=$(WIN64_DIR) ./scripts/demo.sh $(BUILD_DIR)
 
-test: format-check test-release test-sanitized test-threads
+test: format-check setup-wine32 test-release test-sanitized test-threads
 
 # Every C++ source as .clang-format lays it out.
 SOURCES = $(shell git ls-files '*.cpp' '*.h' 2>/dev/null)
