@@ -11,10 +11,11 @@ PREFIX ?= $(HOME)/.vst
 
 # The Linux tree; its tests also check the cross-built modules.
 CONFIGURE_LINUX = cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=Release \
-	-DOSCINDA_WINDOWS_BUILDS="$(CURDIR)/$(WIN32_DIR);$(CURDIR)/$(WIN64_DIR)" \
+	-DOSCINDA_WIN32_BUILD="$(CURDIR)/$(WIN32_DIR)" \
+	-DOSCINDA_WIN64_BUILD="$(CURDIR)/$(WIN64_DIR)" \
 	-DOSCINDA_LINUX32_BUILD="$(CURDIR)/$(LINUX32_DIR)"
 
-.PHONY: all deps build cross demo check test test-release test-sanitized test-threads format format-check install clean
+.PHONY: all deps build cross setup-wine32 demo check test test-release test-sanitized test-threads format format-check install clean
 
 all: build
 
@@ -40,6 +41,11 @@ cross: deps
 	  -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-i686-linux-gnu.cmake
 	cmake --build $(LINUX32_DIR) -j $(JOBS) --target render_check
 
+# What runs the 32-bit targets here: 32-bit x86 programs (through qemu-i386
+# where the kernel cannot) and wine32.
+setup-wine32: deps
+	./scripts/setup-wine32.sh $(BUILD_DIR)/emulation
+
 # Only what the demo runs: every plug-in module and the command-line host.
 demo: deps cross
 	$(CONFIGURE_LINUX)
@@ -49,11 +55,12 @@ demo: deps cross
 # The quick loop while editing: the Linux tree alone, its suites, no cross
 # targets and no sanitizers.
 check: deps
-	cmake -S . -B $(CHECK_DIR) -DCMAKE_BUILD_TYPE=Release -DOSCINDA_BUILD_BENCH=OFF
+	cmake -S . -B $(CHECK_DIR) -DCMAKE_BUILD_TYPE=Release -DOSCINDA_BUILD_BENCH=OFF \
+	  -DOSCINDA_WIN32_BUILD= -DOSCINDA_WIN64_BUILD= -DOSCINDA_LINUX32_BUILD=
 	cmake --build $(CHECK_DIR) -j $(JOBS)
 	cd $(CHECK_DIR) && ctest --output-on-failure -j $(JOBS)
 
-test: format-check test-release test-sanitized test-threads
+test: format-check setup-wine32 test-release test-sanitized test-threads
 
 # Every C++ source as .clang-format lays it out.
 SOURCES = $(shell git ls-files '*.cpp' '*.h' 2>/dev/null)
@@ -66,7 +73,8 @@ test-release: build
 	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
 
 test-sanitized: deps
-	cmake -S . -B $(ASAN_DIR) -DCMAKE_BUILD_TYPE=Debug -DOSCINDA_SANITIZE=ON
+	cmake -S . -B $(ASAN_DIR) -DCMAKE_BUILD_TYPE=Debug -DOSCINDA_SANITIZE=ON \
+	  -DOSCINDA_WIN32_BUILD= -DOSCINDA_WIN64_BUILD= -DOSCINDA_LINUX32_BUILD=
 	cmake --build $(ASAN_DIR) -j $(JOBS)
 	cd $(ASAN_DIR) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j $(JOBS)
 

@@ -5,7 +5,8 @@
 set -eu
 objdump="$1"
 module="$2"
-[ -f "$module" ] || { echo "missing $module"; exit 1; }
+[ -f "$module" ] || { echo "$module is missing: build it with 'make cross'"; exit 1; }
+command -v "$objdump" >/dev/null || { echo "$objdump not found: run scripts/install-deps.sh"; exit 1; }
 dump=$("$objdump" -p "$module")
 
 exports=$(echo "$dump" | sed -n '/\[Ordinal\/Name Pointer\] Table/,/^$/p' | sed 1d | grep -o '\] [A-Za-z_][A-Za-z0-9_]*' | cut -c3- | LC_ALL=C sort | tr '\n' ' ')
