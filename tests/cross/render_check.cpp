@@ -25,6 +25,7 @@
 
 #include "engine/adelay.h"
 #include "host/aeffect.h"
+#include "host/effect_factory.h"
 #include "tests/engine/adelay_probe.h"
 
 #if defined(RENDER_CHECK_NO_MODULES)
