@@ -6,7 +6,7 @@ set -eu
 packages="cmake make g++ pkg-config clang-format libgtest-dev libgmock-dev libbenchmark-dev libsndfile1-dev gnuplot-nox sox\
           g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine64\
           g++-i686-linux-gnu qemu-user\
-          libfreetype-dev libfontconfig-dev fontconfig fonts-liberation"
+          libfreetype-dev libfontconfig-dev fontconfig fonts-liberation libpng-dev"
 
 missing=""
 for package in $packages; do
