@@ -1,15 +1,82 @@
 #include "gui/aeffguieditor.h"
 
+#include "gui/cframe.h"
 #include "host/audioeffectx.h"
+
+class AEffGUIEditor::FrameCall {
+public:
+    explicit FrameCall(AEffGUIEditor& calling) : editor(calling) { ++editor.frameCallDepth; }
+    ~FrameCall() {
+        if (--editor.frameCallDepth == 0 && editor.frameToDelete != nullptr) {
+            editor.frameToDelete->forget();
+            editor.frameToDelete = nullptr;
+        }
+    }
+    FrameCall(const FrameCall&) = delete;
+    FrameCall& operator=(const FrameCall&) = delete;
+
+private:
+    AEffGUIEditor& editor;
+};
 
 AEffGUIEditor::AEffGUIEditor(AudioEffect* owner) : AEffEditor(owner) {
     if (effect != nullptr) effect->setEditorParameterHook(this);
+}
+
+AEffGUIEditor::~AEffGUIEditor() {
+    // A host may close the effect with the window still open.
+    if (frame != nullptr) frame->forget();
+    if (frameToDelete != nullptr) frameToDelete->forget();
 }
 
 bool AEffGUIEditor::getRect(ERect** ppRect) {
     if (ppRect == nullptr) return false;
     *ppRect = &rect;
     return true;
+}
+
+bool AEffGUIEditor::open(void* ptr) {
+    AEffEditor::open(ptr);
+    return true;
+}
+
+void AEffGUIEditor::close() {
+    deleteFrame();
+    AEffEditor::close();
+}
+
+void AEffGUIEditor::deleteFrame() {
+    if (frame == nullptr) return;
+    if (frameCallDepth > 0) {
+        // The frame's code is on the stack: let it finish first.
+        if (frameToDelete != nullptr) frameToDelete->forget();
+        frameToDelete = frame;
+    } else {
+        frame->forget();
+    }
+    frame = nullptr;
+}
+
+void AEffGUIEditor::idle() {
+    if (inIdle || frame == nullptr) return;
+    inIdle = true;
+    {
+        FrameCall call(*this);
+        frame->idle();
+    }
+    inIdle = false;
+}
+
+bool AEffGUIEditor::onKeyDown(VstKeyCode& keyCode) {
+    if (frame == nullptr) return false;
+    FrameCall call(*this);
+    return frame->onPlatformKeyDown(keyCode);
+}
+
+bool AEffGUIEditor::onKeyUp(VstKeyCode& keyCode) {
+    if (frame == nullptr) return false;
+    FrameCall call(*this);
+    return frame->onPlatformKeyUp(keyCode);
 }
 
 bool AEffGUIEditor::setKnobMode(VstInt32 val) {
@@ -23,4 +90,8 @@ void AEffGUIEditor::beginEdit(VstInt32 index) {
 
 void AEffGUIEditor::endEdit(VstInt32 index) {
     if (auto* effectX = dynamic_cast<AudioEffectX*>(effect)) effectX->endEdit(index);
+}
+
+void AEffGUIEditor::doIdleStuff() {
+    if (effect != nullptr) effect->masterIdle();
 }

@@ -72,8 +72,14 @@ int textWidth(const GlyphFont& font, const char* text) {
 
 void drawCentredText(PixelBuffer& target, const CRect& box, const char* text, const CColor& colour,
                      const GlyphFont& font) {
+    drawCentredText(target, box, box, text, colour, font);
+}
+
+void drawCentredText(PixelBuffer& target, const CRect& box, const CRect& area, const char* text, const CColor& colour,
+                     const GlyphFont& font) {
     if (text == nullptr) return;
     CRect clip = box;
+    clip.bound(area);
     clip.bound(target.bounds());
     if (clip.isEmpty()) return;
     const InkSpan ink = inkSpan(font, text);

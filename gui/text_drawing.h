@@ -17,3 +17,6 @@ int textWidth(const GlyphFont& font, const char* text);
 // pixel goes below). Null text or text without ink draws nothing.
 void drawCentredText(PixelBuffer& target, const CRect& box, const char* text, const CColor& colour,
                      const GlyphFont& font);
+// The same, writing only the pixels inside area as well.
+void drawCentredText(PixelBuffer& target, const CRect& box, const CRect& area, const char* text, const CColor& colour,
+                     const GlyphFont& font);

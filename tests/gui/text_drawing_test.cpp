@@ -151,6 +151,28 @@ INSTANTIATE_TEST_SUITE_P(
                     ClipRow{"box_over_whole_coordinate_range", CRect(INT_MIN, INT_MIN, INT_MAX, INT_MAX), true}),
     [](const testing::TestParamInfo<ClipRow>& entry) { return entry.param.name; });
 
+// A redraw of part of a box: the text is placed by the whole box, and only
+// the pixels inside the area are written, the same as a full draw there.
+TEST(TextDrawing, AreaClipWritesTheSamePixelsOnlyInsideTheArea) {
+    const CRect box(0, 0, 32, 14);
+    const CRect area(10, 3, 20, 9);
+    PixelBuffer whole(32, 14, kSentinel);
+    PixelBuffer part(32, 14, kSentinel);
+    drawCentredText(whole, box, "20.00", kReadOutText, kSmallFontGlyphs);
+    drawCentredText(part, box, area, "20.00", kReadOutText, kSmallFontGlyphs);
+    int inkInside = 0;
+    for (int y = 0; y < 14; ++y)
+        for (int x = 0; x < 32; ++x) {
+            if (area.pointInside({x, y})) {
+                EXPECT_EQ(part.at(x, y), whole.at(x, y)) << x << ", " << y;
+                inkInside += part.at(x, y) != kSentinel;
+            } else {
+                EXPECT_EQ(part.at(x, y), kSentinel) << x << ", " << y;
+            }
+        }
+    EXPECT_GT(inkInside, 0);
+}
+
 TEST(TextDrawing, EmptyBufferIsLeftAlone) {
     PixelBuffer buffer;
     drawCentredText(buffer, CRect(0, 0, 32, 14), "100", kReadOutText, kSmallFontGlyphs);
