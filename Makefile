@@ -82,8 +82,8 @@ test-sanitized: deps
 # host's other threads share values without locks.
 test-threads: deps
 	cmake -S . -B $(TSAN_DIR) -DCMAKE_BUILD_TYPE=Debug -DOSCINDA_SANITIZE_THREAD=ON -DOSCINDA_BUILD_TOOLS=OFF
-	cmake --build $(TSAN_DIR) -j $(JOBS) --target oscinda host_tests engine_tests
-	cd $(TSAN_DIR) && TSAN_OPTIONS=halt_on_error=1 ctest --output-on-failure -j $(JOBS) -R '^(Concurrency|Dispatcher|Record|Entry)'
+	cmake --build $(TSAN_DIR) -j $(JOBS) --target oscinda host_tests engine_tests editor_tests
+	cd $(TSAN_DIR) && TSAN_OPTIONS=halt_on_error=1 ctest --output-on-failure -j $(JOBS) -R '^(Concurrency|Dispatcher|Record|Entry|EditorTest.EditorConcurrency)'
 
 install: build
 	cmake --install $(BUILD_DIR) --prefix $(PREFIX)

@@ -44,8 +44,8 @@ bool OscindaEditor::open(void* ptr) {
         const CCoord left = kSliderLeft + k * (grooveWidth + kColumnGap);
         const CRect size(left, kSliderTop, left + grooveWidth, kSliderTop + grooveHeight);
         const long lowestHandleTop = kSliderTop + grooveHeight - handle->getHeight() - 1;
-        auto* slider = new CVerticalSlider(size, this, tag, kSliderTop, lowestHandleTop, handle, groove,
-                                           CPoint(0, 0), kBottom);
+        auto* slider =
+            new CVerticalSlider(size, this, tag, kSliderTop, lowestHandleTop, handle, groove, CPoint(0, 0), kBottom);
         slider->setOffsetHandle(CPoint(1, 0));
         slider->setValue(controlValueFor(tag, effect->getParameter(tag)));
         frame->addView(slider);

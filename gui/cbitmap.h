@@ -3,8 +3,8 @@
 // each control holds the bitmaps it draws.
 #pragma once
 
-#include "gui/creference_counter.h"
 #include "gui/crect.h"
+#include "gui/creference_counter.h"
 #include "gui/pixel_buffer.h"
 
 class CDrawContext;

@@ -13,7 +13,5 @@ public:
     virtual void valueChanged(CDrawContext* context, CControl* control) = 0;
     // A click with a modifier key held; non-zero when the listener handled it,
     // 0 to let the control handle it itself.
-    virtual long controlModifierClicked(CDrawContext* /*context*/, CControl* /*control*/, long /*button*/) {
-        return 0;
-    }
+    virtual long controlModifierClicked(CDrawContext* /*context*/, CControl* /*control*/, long /*button*/) { return 0; }
 };

@@ -28,8 +28,7 @@ public:
     void drawString(const char* text, const CRect& box);
     // Copies source pixels, starting at sourceOffset, into destination. With
     // skipWhite, pixels of pure white (255, 255, 255) are left undrawn.
-    void drawPixels(const PixelBuffer& source, const CRect& destination, const CPoint& sourceOffset,
-                    bool skipWhite);
+    void drawPixels(const PixelBuffer& source, const CRect& destination, const CPoint& sourceOffset, bool skipWhite);
 
 private:
     PixelBuffer& target;

@@ -3,8 +3,8 @@
 // holds the one reference of every view added to it.
 #pragma once
 
-#include "gui/creference_counter.h"
 #include "gui/crect.h"
+#include "gui/creference_counter.h"
 #include "gui/mouse_buttons.h"
 #include "host/aeffect.h"
 

@@ -13,8 +13,8 @@ struct MappingRow {
     std::string name;
     VstInt32 index;
     float parameter;
-    float control;   // slider or button value
-    float readout;   // read-out value; -1: the index has no read-out
+    float control;  // slider or button value
+    float readout;  // read-out value; -1: the index has no read-out
     const char* text;
     friend void PrintTo(const MappingRow& row, std::ostream* out) { *out << row.name; }
 };
@@ -84,17 +84,16 @@ TEST_P(ReadoutTextTest, Writes) {
     EXPECT_STREQ(text, GetParam().text);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Converters, ReadoutTextTest,
-    testing::Values(TextRow{"DepthJustUnderNinetyThreeTruncates", depthToText, 0.07f, "92"},
-                    TextRow{"DepthNegativeAboveHundred", depthToText, -0.5f, "150"},
-                    TextRow{"DepthHugeSaturates", depthToText, -1e30f, "2147483647"},
-                    TextRow{"DepthNaN", depthToText, std::numeric_limits<float>::quiet_NaN(), "0"},
-                    TextRow{"SpeedOfZeroOverflows", speedToText, 0.0f, "Huge!"},
-                    TextRow{"SpeedTinyOverflows", speedToText, 1e-9f, "Huge!"},
-                    TextRow{"SpeedNegative", speedToText, -0.5f, "-2.00"},
-                    TextRow{"ChangeTimeOutsideTheRange", changeTimeToText, -1.0f, "30.1"}),
-    rowName<TextRow>);
+INSTANTIATE_TEST_SUITE_P(Converters, ReadoutTextTest,
+                         testing::Values(TextRow{"DepthJustUnderNinetyThreeTruncates", depthToText, 0.07f, "92"},
+                                         TextRow{"DepthNegativeAboveHundred", depthToText, -0.5f, "150"},
+                                         TextRow{"DepthHugeSaturates", depthToText, -1e30f, "2147483647"},
+                                         TextRow{"DepthNaN", depthToText, std::numeric_limits<float>::quiet_NaN(), "0"},
+                                         TextRow{"SpeedOfZeroOverflows", speedToText, 0.0f, "Huge!"},
+                                         TextRow{"SpeedTinyOverflows", speedToText, 1e-9f, "Huge!"},
+                                         TextRow{"SpeedNegative", speedToText, -0.5f, "-2.00"},
+                                         TextRow{"ChangeTimeOutsideTheRange", changeTimeToText, -1.0f, "30.1"}),
+                         rowName<TextRow>);
 
 TEST_F(EditorTest, UpdatesForIndexesWithoutControlsChangeNothing) {
     openPanel();

@@ -66,9 +66,7 @@ protected:
     }
 
     void press(CCoord x, CCoord y, CButtonState buttons = kLButton) { frame().onPlatformMouseDown({x, y}, buttons); }
-    void moveTo(CCoord x, CCoord y, CButtonState buttons = kLButton) {
-        frame().onPlatformMouseMoved({x, y}, buttons);
-    }
+    void moveTo(CCoord x, CCoord y, CButtonState buttons = kLButton) { frame().onPlatformMouseMoved({x, y}, buttons); }
     void release(CCoord x, CCoord y) { frame().onPlatformMouseUp({x, y}, 0); }
 
     // The requests the editor made of the host, without the idle requests a

@@ -67,7 +67,7 @@ TEST_F(PanelPixelsTest, MovedSettingsMatchTheReferencePicture) {
 }
 
 TEST_F(PanelPixelsTest, HandleSitsAtTheTopForOneAndAtTheBottomForZero) {
-    setParameter(kDepthParam, 0.0f);  // slider 0 at 1: top
+    setParameter(kDepthParam, 0.0f);      // slider 0 at 1: top
     setParameter(kDepthParam + 3, 0.0f);  // Change Rate 0: slider 3 at 0, bottom
     openPanel();
     const CBitmap handle(kHandleBitmapId);
