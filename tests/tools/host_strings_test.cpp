@@ -66,7 +66,7 @@ TEST_P(HostStrings, NameTheToolInsideThePlugInsBuffer) {
     EXPECT_EQ(changedBeyond, std::vector<std::size_t>{}) << "bytes written past the plug-in's buffer";
 }
 
-INSTANTIATE_TEST_SUITE_P(Table, HostStrings,
+INSTANTIATE_TEST_SUITE_P(Tool, HostStrings,
                          testing::Values(HostStringRow{"vendor", kVstMaxVendorStrLen},
                                          HostStringRow{"product", kVstMaxProductStrLen}),
                          rowName<HostStringRow>);
