@@ -37,12 +37,39 @@ TEST(HostRequests, EachRequestCarriesTheRecordAndItsArguments) {
     }
 }
 
+// An effect that keeps what it is set to, so a host can read it back.
+class KeepingEffect : public ProbeEffect {
+public:
+    using ProbeEffect::ProbeEffect;
+    void setParameter(VstInt32 index, float value) override {
+        if (index >= 0 && index < kKept) values_[index] = value;
+    }
+    float getParameter(VstInt32 index) override { return index >= 0 && index < kKept ? values_[index] : 0.0f; }
+
+private:
+    static constexpr VstInt32 kKept = 8;
+    float values_[kKept] = {};
+};
+
+// What the effect held, read through its record, when it reported automation.
+float heldWhenReported = -1.0f;
+
+VstIntPtr VSTCALLBACK readBackOnAutomate(AEffect* effect, VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr,
+                                         float opt) {
+    if (opcode == audioMasterAutomate && effect != nullptr) heldWhenReported = effect->getParameter(effect, index);
+    return RecordingHost::callback(effect, opcode, index, value, ptr, opt);
+}
+
 TEST(HostRequests, AutomationReportsTheValueAfterSettingIt) {
     RecordingHost host;
-    ProbeEffect effect(RecordingHost::callback);
+    heldWhenReported = -1.0f;
+    KeepingEffect effect(readBackOnAutomate);
     effect.setParameterAutomated(1, 0.25f);
     ASSERT_EQ(host.calls.size(), 1u);
     EXPECT_EQ(host.calls[0].opcode, audioMasterAutomate);
+    EXPECT_EQ(host.calls[0].index, 1);
+    EXPECT_EQ(host.calls[0].opt, 0.25f);
+    EXPECT_EQ(heldWhenReported, 0.25f) << "the host heard of the change before the parameter held it";
 }
 
 TEST(HostRequests, WithoutACallbackNothingIsAskedAndNothingBreaks) {
