@@ -7,6 +7,7 @@
 
 #include "tools/oscinda-host/audio_file.h"
 #include "tools/oscinda-host/envelope.h"
+#include "tools/oscinda-host/file_paths.h"
 #include "tools/oscinda-host/host_callback.h"
 #include "tools/oscinda-host/pending_file.h"
 #include "tools/oscinda-host/plot.h"
