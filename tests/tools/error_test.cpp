@@ -283,6 +283,22 @@ std::vector<ErrorRow> errorRows() {
          },
          {},
          says("expected render PLUGIN IN OUT")},
+        {"flag_given_a_value",
+         [](const ScratchFolder& f) { return render(f, {"--quiet=yes"}); },
+         {},
+         says("--quiet takes no value")},
+        {"info_flag_given_a_value",
+         [](const ScratchFolder&) {
+             return std::vector<std::string>{"info", "--json=1", kGainPluginPath};
+         },
+         {},
+         says("--json takes no value")},
+        {"option_after_a_double_dash_is_a_positional",
+         [](const ScratchFolder& f) {
+             return std::vector<std::string>{"render", kGainPluginPath, f / "in.wav", "--", f / "out.wav", "--quiet"};
+         },
+         {},
+         says("expected render PLUGIN IN OUT")},
         {"option_missing_its_value",
          [](const ScratchFolder& f) { return render(f, {"--block"}); },
          {},

@@ -21,12 +21,23 @@ std::vector<std::string> logLines(const std::string& path, const std::string& pr
     return matching;
 }
 
-TEST(GeneralHost, CallsThePlugInInAHostsOrder) {
+// One render, its options spelt in different ways.
+struct SpellingRow {
+    std::string name;
+    std::vector<std::string> options;  // before PLUGIN IN OUT
+    friend void PrintTo(const SpellingRow& row, std::ostream* out) { *out << row.name; }
+};
+
+class CallsThePlugIn : public testing::TestWithParam<SpellingRow> {};
+
+TEST_P(CallsThePlugIn, InAHostsOrder) {
+    const SpellingRow& row = GetParam();
     ScratchFolder folder;
     writeAudio(folder / "in.wav", testSignal(2, 2500, kRate));
-    const ToolResult result = runTool({"render", kGainPluginPath, folder / "in.wav", folder / "out.wav", "--block",
-                                       "1000", "--program", "1", "--set", "level=0.5", "--quiet"},
-                                      {{"GAIN_PLUGIN_LOG", folder / "calls.log"}});
+    std::vector<std::string> args = {"render"};
+    args.insert(args.end(), row.options.begin(), row.options.end());
+    args.insert(args.end(), {kGainPluginPath, folder / "in.wav", folder / "out.wav"});
+    const ToolResult result = runTool(args, {{"GAIN_PLUGIN_LOG", folder / "calls.log"}});
     ASSERT_EQ(result.exitCode, 0) << result.err;
     const std::vector<std::string> expected = {
         "sampleRate 10000 @0", "blockSize 1000 @0",  "program 1 @0",      "setParameter 0 0.5 @0", "mains 1 @0",
@@ -34,6 +45,14 @@ TEST(GeneralHost, CallsThePlugInInAHostsOrder) {
     };
     EXPECT_EQ(lines(readText(folder / "calls.log")), expected);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    GeneralHost, CallsThePlugIn,
+    testing::Values(SpellingRow{"values_as_separate_words",
+                                {"--block", "1000", "--program", "1", "--set", "level=0.5", "--quiet"}},
+                    SpellingRow{"values_after_equals_and_a_double_dash",
+                                {"--block=1000", "--program=1", "--set=level=0.5", "--quiet", "--"}}),
+    rowName<SpellingRow>);
 
 struct AutomationRow {
     std::string name;
