@@ -6,6 +6,10 @@
 // Test switches, read from the environment when the entry is called:
 //   GAIN_PLUGIN_LOG=path   append every host call that matters to `path`,
 //                          with the frame position it arrived at
+//   GAIN_PLUGIN_HOST_STRINGS=path
+//                          on effOpen, ask the host for its vendor and
+//                          product strings and write every byte of the
+//                          buffer it got, in hex, to `path`
 //   GAIN_PLUGIN_FAULT=...  misbehave: null (no effect), magic (a record with
 //                          a wrong magic), outputs (absurd output count),
 //                          crash (dies in processing), accumulate (offers
@@ -17,6 +21,7 @@
 #include <new>
 
 #include "host/aeffect.h"
+#include "tests/tools/host_string_probe.h"
 
 namespace {
 
@@ -34,6 +39,8 @@ struct GainPlugin {
     long long frames = 0;  // processed so far: where a logged call arrived
     bool crash = false;
     std::FILE* log = nullptr;
+    audioMasterCallback host = nullptr;
+    const char* hostStringsPath = nullptr;
 };
 
 GainPlugin* self(AEffect* effect) { return static_cast<GainPlugin*>(effect->object); }
@@ -49,6 +56,27 @@ void record(GainPlugin* plugin, const char* format, double a, double b = 0.0) {
     std::fprintf(plugin->log, format, a, b);
     std::fprintf(plugin->log, " @%lld\n", plugin->frames);
     std::fflush(plugin->log);
+}
+
+// One line: what the host answered, then each byte of a sentinel-filled
+// buffer after the call; and what it answered when given no buffer at all.
+void reportHostString(GainPlugin* plugin, std::FILE* out, const char* what, VstInt32 opcode) {
+    unsigned char buffer[kHostStringProbeSize];
+    std::memset(buffer, kHostStringSentinel, sizeof buffer);
+    const VstIntPtr answer = plugin->host(&plugin->effect, opcode, 0, 0, buffer, 0.0f);
+    std::fprintf(out, "%s %lld ", what, static_cast<long long>(answer));
+    for (unsigned char byte : buffer) std::fprintf(out, "%02x", byte);
+    const VstIntPtr withoutBuffer = plugin->host(&plugin->effect, opcode, 0, 0, nullptr, 0.0f);
+    std::fprintf(out, " %lld\n", static_cast<long long>(withoutBuffer));
+}
+
+void reportHostStrings(GainPlugin* plugin) {
+    if (plugin->hostStringsPath == nullptr) return;
+    std::FILE* out = std::fopen(plugin->hostStringsPath, "w");
+    if (out == nullptr) return;
+    reportHostString(plugin, out, "vendor", audioMasterGetVendorString);
+    reportHostString(plugin, out, "product", audioMasterGetProductString);
+    std::fclose(out);
 }
 
 void VSTCALLBACK setParameter(AEffect* effect, VstInt32 index, float value) {
@@ -85,6 +113,7 @@ VstIntPtr VSTCALLBACK dispatcher(AEffect* effect, VstInt32 opcode, VstInt32 inde
     GainPlugin* plugin = self(effect);
     char text[32];
     switch (opcode) {
+    case effOpen: reportHostStrings(plugin); return 0;
     case effClose:
         if (plugin->log != nullptr) {
             record(plugin, "close", 0);
@@ -106,11 +135,11 @@ VstIntPtr VSTCALLBACK dispatcher(AEffect* effect, VstInt32 opcode, VstInt32 inde
     case effGetParamLabel:
     case effGetParamDisplay:
         if (index < 0 || index >= kParams) return 0;
-        if (opcode == effGetParamName) copy(ptr, kParamNames[index], kVstMaxParamStrLen + 8);
-        if (opcode == effGetParamLabel) copy(ptr, kParamLabels[index], kVstMaxParamStrLen + 1);
+        if (opcode == effGetParamName) copy(ptr, kParamNames[index], kVstExtMaxParamStrLen);
+        if (opcode == effGetParamLabel) copy(ptr, kParamLabels[index], kVstMaxParamStrLen);
         if (opcode == effGetParamDisplay) {
             std::snprintf(text, sizeof text, "%.0f", plugin->params[index] * 100.0f);
-            copy(ptr, text, kVstMaxParamStrLen + 1);
+            copy(ptr, text, kVstMaxParamStrLen);
         }
         return 0;
     case effSetSampleRate: record(plugin, "sampleRate %g", opt); return 0;
@@ -162,6 +191,8 @@ extern "C" __attribute__((visibility("default"))) AEffect* VSTCALLBACK VSTPlugin
         e.processReplacing = processReplacing;
     }
     plugin->crash = fault("crash");
+    plugin->host = host;
+    plugin->hostStringsPath = std::getenv("GAIN_PLUGIN_HOST_STRINGS");
     if (const char* path = std::getenv("GAIN_PLUGIN_LOG")) plugin->log = std::fopen(path, "a");
     return &e;
 }

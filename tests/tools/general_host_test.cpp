@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/row_name.h"
 #include "tests/tools/tool_runner.h"
 
 namespace {
@@ -20,12 +21,23 @@ std::vector<std::string> logLines(const std::string& path, const std::string& pr
     return matching;
 }
 
-TEST(GeneralHost, CallsThePlugInInAHostsOrder) {
+// One render, its options spelt in different ways.
+struct SpellingRow {
+    std::string name;
+    std::vector<std::string> options;  // before PLUGIN IN OUT
+    friend void PrintTo(const SpellingRow& row, std::ostream* out) { *out << row.name; }
+};
+
+class CallsThePlugIn : public testing::TestWithParam<SpellingRow> {};
+
+TEST_P(CallsThePlugIn, InAHostsOrder) {
+    const SpellingRow& row = GetParam();
     ScratchFolder folder;
     writeAudio(folder / "in.wav", testSignal(2, 2500, kRate));
-    const ToolResult result = runTool({"render", kGainPluginPath, folder / "in.wav", folder / "out.wav", "--block",
-                                       "1000", "--program", "1", "--set", "level=0.5", "--quiet"},
-                                      {{"GAIN_PLUGIN_LOG", folder / "calls.log"}});
+    std::vector<std::string> args = {"render"};
+    args.insert(args.end(), row.options.begin(), row.options.end());
+    args.insert(args.end(), {kGainPluginPath, folder / "in.wav", folder / "out.wav"});
+    const ToolResult result = runTool(args, {{"GAIN_PLUGIN_LOG", folder / "calls.log"}});
     ASSERT_EQ(result.exitCode, 0) << result.err;
     const std::vector<std::string> expected = {
         "sampleRate 10000 @0", "blockSize 1000 @0",  "program 1 @0",      "setParameter 0 0.5 @0", "mains 1 @0",
@@ -34,90 +46,105 @@ TEST(GeneralHost, CallsThePlugInInAHostsOrder) {
     EXPECT_EQ(lines(readText(folder / "calls.log")), expected);
 }
 
+INSTANTIATE_TEST_SUITE_P(
+    GeneralHost, CallsThePlugIn,
+    testing::Values(SpellingRow{"values_as_separate_words",
+                                {"--block", "1000", "--program", "1", "--set", "level=0.5", "--quiet"}},
+                    SpellingRow{"values_after_equals_and_a_double_dash",
+                                {"--block=1000", "--program=1", "--set=level=0.5", "--quiet", "--"}}),
+    rowName<SpellingRow>);
+
 struct AutomationRow {
     std::string name;
     std::string curve;
     std::vector<std::string> expected;  // setParameter lines with their frame
+    friend void PrintTo(const AutomationRow& row, std::ostream* out) { *out << row.name; }
 };
 
-TEST(GeneralHost, AutomationReachesThePlugInAtTheRightBlock) {
-    const std::vector<AutomationRow> rows = {
-        {"ramp across blocks, held after the last point",
-         "Level=0:0,0.4:1",
-         {"setParameter 0 0 @0", "setParameter 0 0.25 @1000", "setParameter 0 0.5 @2000", "setParameter 0 0.75 @3000",
-          "setParameter 0 1 @4000"}},
-        {"a flat curve is sent once", "Spare Knob=0.15:0.6", {"setParameter 1 0.6 @0"}},
-        {"a step lands on the first block after it",
-         "Level=0:0.2,0.25:0.2,0.25:0.8",
-         {"setParameter 0 0.2 @0", "setParameter 0 0.8 @3000"}},
-        {"by index, ramp down",
-         "1=0:1,0.2:0",
-         {"setParameter 1 1 @0", "setParameter 1 0.5 @1000", "setParameter 1 0 @2000"}},
-        {"held before a late first point",
-         "Level=0.2:0.4,0.3:0.6",
-         {"setParameter 0 0.4 @0", "setParameter 0 0.6 @3000"}},
-    };
-    for (const AutomationRow& row : rows) {
-        SCOPED_TRACE(row.name);
-        ScratchFolder folder;
-        writeAudio(folder / "in.wav", testSignal(2, 4500, kRate));
-        const ToolResult result = runTool({"render", kGainPluginPath, folder / "in.wav", folder / "out.wav", "--block",
-                                           "1000", "--automate", row.curve, "--quiet"},
-                                          {{"GAIN_PLUGIN_LOG", folder / "calls.log"}});
-        ASSERT_EQ(result.exitCode, 0) << result.err;
-        EXPECT_EQ(logLines(folder / "calls.log", "setParameter"), row.expected);
-    }
+class AutomationReachesThePlugIn : public testing::TestWithParam<AutomationRow> {};
+
+TEST_P(AutomationReachesThePlugIn, AtTheRightBlock) {
+    const AutomationRow& row = GetParam();
+    ScratchFolder folder;
+    writeAudio(folder / "in.wav", testSignal(2, 4500, kRate));
+    const ToolResult result = runTool({"render", kGainPluginPath, folder / "in.wav", folder / "out.wav", "--block",
+                                       "1000", "--automate", row.curve, "--quiet"},
+                                      {{"GAIN_PLUGIN_LOG", folder / "calls.log"}});
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(logLines(folder / "calls.log", "setParameter"), row.expected);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    GeneralHost, AutomationReachesThePlugIn,
+    testing::Values(AutomationRow{"ramp_across_blocks_held_after_the_last_point",
+                                  "Level=0:0,0.4:1",
+                                  {"setParameter 0 0 @0", "setParameter 0 0.25 @1000", "setParameter 0 0.5 @2000",
+                                   "setParameter 0 0.75 @3000", "setParameter 0 1 @4000"}},
+                    AutomationRow{"flat_curve_sent_once", "Spare Knob=0.15:0.6", {"setParameter 1 0.6 @0"}},
+                    AutomationRow{"step_lands_on_the_first_block_after_it",
+                                  "Level=0:0.2,0.25:0.2,0.25:0.8",
+                                  {"setParameter 0 0.2 @0", "setParameter 0 0.8 @3000"}},
+                    AutomationRow{"by_index_ramp_down",
+                                  "1=0:1,0.2:0",
+                                  {"setParameter 1 1 @0", "setParameter 1 0.5 @1000", "setParameter 1 0 @2000"}},
+                    AutomationRow{"held_before_a_late_first_point",
+                                  "Level=0.2:0.4,0.3:0.6",
+                                  {"setParameter 0 0.4 @0", "setParameter 0 0.6 @3000"}}),
+    rowName<AutomationRow>);
 
 struct RoutingRow {
     std::string name;
     int fileChannels;
     std::vector<std::string> options;
+    Environment environment;
     // Expected output sample for output channel `out` from one input frame.
-    float (*expected)(const float* frame, int channels, int out);
+    float (*expected)(const float* frame, int out);
+    friend void PrintTo(const RoutingRow& row, std::ostream* out) { *out << row.name; }
 };
 
-TEST(GeneralHost, RoutesFileChannelsToPlugInInputs) {
-    const std::vector<RoutingRow> rows = {
-        {"stereo straight through", 2, {}, [](const float* f, int, int out) { return 0.5f * f[out]; }},
-        {"mono feeds both inputs", 1, {}, [](const float* f, int, int) { return 0.5f * f[0]; }},
-        {"three channels mixed down",
-         3,
-         {},
-         [](const float* f, int, int) { return 0.5f * ((f[0] + f[1] + f[2]) * (1.0f / 3.0f)); }},
-        {"one chosen channel feeds both", 3, {"--channel", "2"}, [](const float* f, int, int) { return 0.5f * f[1]; }},
-        {"accumulating-only plug-in over many blocks",
-         2,
-         {"--block", "64", "--env-accumulate"},
-         [](const float* f, int, int out) { return 0.5f * f[out]; }},
-    };
-    for (const RoutingRow& row : rows) {
-        SCOPED_TRACE(row.name);
-        ScratchFolder folder;
-        const Audio input = testSignal(row.fileChannels, 3000, kRate);
-        writeAudio(folder / "in.wav", input);
-        std::vector<std::string> args = {"render", kGainPluginPath, folder / "in.wav", folder / "out.wav", "--quiet"};
-        Environment environment;
-        for (const std::string& option : row.options) {
-            if (option == "--env-accumulate")
-                environment.push_back({"GAIN_PLUGIN_FAULT", "accumulate"});
-            else
-                args.push_back(option);
+class RoutesFileChannels : public testing::TestWithParam<RoutingRow> {};
+
+TEST_P(RoutesFileChannels, ToPlugInInputs) {
+    const RoutingRow& row = GetParam();
+    ScratchFolder folder;
+    const Audio input = testSignal(row.fileChannels, 3000, kRate);
+    writeAudio(folder / "in.wav", input);
+    std::vector<std::string> args = {"render", kGainPluginPath, folder / "in.wav", folder / "out.wav", "--quiet"};
+    args.insert(args.end(), row.options.begin(), row.options.end());
+    const ToolResult result = runTool(args, row.environment);
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    const Audio output = readAudio(folder / "out.wav");
+    ASSERT_EQ(output.channels, 2);
+    ASSERT_EQ(output.frames(), input.frames());
+    for (std::size_t i = 0; i < output.frames(); ++i)
+        for (int c = 0; c < 2; ++c) {
+            const float want = row.expected(&input.samples[i * static_cast<std::size_t>(row.fileChannels)], c);
+            ASSERT_NEAR(output.samples[i * 2 + static_cast<std::size_t>(c)], want, 1e-6f)
+                << "frame " << i << " channel " << c;
         }
-        const ToolResult result = runTool(args, environment);
-        ASSERT_EQ(result.exitCode, 0) << result.err;
-        const Audio output = readAudio(folder / "out.wav");
-        ASSERT_EQ(output.channels, 2);
-        ASSERT_EQ(output.frames(), input.frames());
-        for (std::size_t i = 0; i < output.frames(); ++i)
-            for (int c = 0; c < 2; ++c) {
-                const float want =
-                    row.expected(&input.samples[i * static_cast<std::size_t>(row.fileChannels)], row.fileChannels, c);
-                ASSERT_NEAR(output.samples[i * 2 + static_cast<std::size_t>(c)], want, 1e-6f)
-                    << "frame " << i << " channel " << c;
-            }
-    }
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    GeneralHost, RoutesFileChannels,
+    testing::Values(
+        RoutingRow{"stereo_straight_through", 2, {}, {}, [](const float* f, int out) { return 0.5f * f[out]; }},
+        RoutingRow{"mono_feeds_both_inputs", 1, {}, {}, [](const float* f, int) { return 0.5f * f[0]; }},
+        RoutingRow{"three_channels_mixed_down",
+                   3,
+                   {},
+                   {},
+                   [](const float* f, int) { return 0.5f * ((f[0] + f[1] + f[2]) * (1.0f / 3.0f)); }},
+        RoutingRow{"one_chosen_channel_feeds_both",
+                   3,
+                   {"--channel", "2"},
+                   {},
+                   [](const float* f, int) { return 0.5f * f[1]; }},
+        RoutingRow{"accumulating_only_plug_in_over_many_blocks",
+                   2,
+                   {"--block", "64"},
+                   {{"GAIN_PLUGIN_FAULT", "accumulate"}},
+                   [](const float* f, int out) { return 0.5f * f[out]; }}),
+    rowName<RoutingRow>);
 
 struct FormatRow {
     std::string name;
@@ -125,58 +152,60 @@ struct FormatRow {
     int inputFormat;
     std::vector<std::string> options;
     int outputFormat;
+    friend void PrintTo(const FormatRow& row, std::ostream* out) { *out << row.name; }
 };
 
-TEST(GeneralHost, WritesTheInputsFileFamily) {
-    const std::vector<FormatRow> rows = {
-        {"WAV float by default", "wav", SF_FORMAT_WAV | SF_FORMAT_PCM_16, {}, SF_FORMAT_WAV | SF_FORMAT_FLOAT},
-        {"WAV 16-bit on request",
-         "wav",
-         SF_FORMAT_WAV | SF_FORMAT_FLOAT,
-         {"--pcm16"},
-         SF_FORMAT_WAV | SF_FORMAT_PCM_16},
-        {"WAV 24-bit on request",
-         "wav",
-         SF_FORMAT_WAV | SF_FORMAT_FLOAT,
-         {"--pcm24"},
-         SF_FORMAT_WAV | SF_FORMAT_PCM_24},
-        {"AIFF stays AIFF", "aiff", SF_FORMAT_AIFF | SF_FORMAT_PCM_16, {}, SF_FORMAT_AIFF | SF_FORMAT_FLOAT},
-        {"FLAC cannot hold float: keeps its own width",
-         "flac",
-         SF_FORMAT_FLAC | SF_FORMAT_PCM_16,
-         {},
-         SF_FORMAT_FLAC | SF_FORMAT_PCM_16},
-        {"FLAC 24-bit on request",
-         "flac",
-         SF_FORMAT_FLAC | SF_FORMAT_PCM_16,
-         {"--pcm24"},
-         SF_FORMAT_FLAC | SF_FORMAT_PCM_24},
-        {"Ogg stays Vorbis", "ogg", SF_FORMAT_OGG | SF_FORMAT_VORBIS, {}, SF_FORMAT_OGG | SF_FORMAT_VORBIS},
-    };
-    for (const FormatRow& row : rows) {
-        SCOPED_TRACE(row.name);
-        ScratchFolder folder;
-        const std::string in = folder / ("in." + row.extension);
-        const std::string out = folder / ("out." + row.extension);
-        writeAudio(in, testSignal(2, 4000, 44100, row.inputFormat));
-        std::vector<std::string> args = {"render", kGainPluginPath, in, out, "--quiet"};
-        args.insert(args.end(), row.options.begin(), row.options.end());
-        const ToolResult result = runTool(args);
-        ASSERT_EQ(result.exitCode, 0) << result.err;
-        const Audio input = readAudio(in);
-        const Audio output = readAudio(out);
-        EXPECT_EQ(output.format, row.outputFormat);
-        EXPECT_EQ(output.sampleRate, 44100);
-        ASSERT_EQ(output.frames(), input.frames());
-        // Half the level of what was read, within the precision of the encoding.
-        const bool lossy = (row.outputFormat & SF_FORMAT_SUBMASK) == SF_FORMAT_VORBIS;
-        const float tolerance = lossy                                                        ? 0.05f
-                                : (row.outputFormat & SF_FORMAT_SUBMASK) == SF_FORMAT_PCM_16 ? 4e-5f
-                                                                                             : 1e-6f;
-        for (std::size_t i = 0; i < output.samples.size(); i += 97)
-            ASSERT_NEAR(output.samples[i], 0.5f * input.samples[i], tolerance) << "sample " << i;
-    }
+class WritesTheInputsFileFamily : public testing::TestWithParam<FormatRow> {};
+
+TEST_P(WritesTheInputsFileFamily, WithTheSampleFormatAsked) {
+    const FormatRow& row = GetParam();
+    ScratchFolder folder;
+    const std::string in = folder / ("in." + row.extension);
+    const std::string out = folder / ("out." + row.extension);
+    writeAudio(in, testSignal(2, 4000, 44100, row.inputFormat));
+    std::vector<std::string> args = {"render", kGainPluginPath, in, out, "--quiet"};
+    args.insert(args.end(), row.options.begin(), row.options.end());
+    const ToolResult result = runTool(args);
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    const Audio input = readAudio(in);
+    const Audio output = readAudio(out);
+    EXPECT_EQ(output.format, row.outputFormat);
+    EXPECT_EQ(output.sampleRate, 44100);
+    ASSERT_EQ(output.frames(), input.frames());
+    // Half the level of what was read, within the precision of the encoding.
+    const bool lossy = (row.outputFormat & SF_FORMAT_SUBMASK) == SF_FORMAT_VORBIS;
+    const float tolerance = lossy ? 0.05f : (row.outputFormat & SF_FORMAT_SUBMASK) == SF_FORMAT_PCM_16 ? 4e-5f : 1e-6f;
+    for (std::size_t i = 0; i < output.samples.size(); i += 97)
+        ASSERT_NEAR(output.samples[i], 0.5f * input.samples[i], tolerance) << "sample " << i;
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    GeneralHost, WritesTheInputsFileFamily,
+    testing::Values(
+        FormatRow{"wav_float_by_default", "wav", SF_FORMAT_WAV | SF_FORMAT_PCM_16, {}, SF_FORMAT_WAV | SF_FORMAT_FLOAT},
+        FormatRow{"wav_16_bit_on_request",
+                  "wav",
+                  SF_FORMAT_WAV | SF_FORMAT_FLOAT,
+                  {"--pcm16"},
+                  SF_FORMAT_WAV | SF_FORMAT_PCM_16},
+        FormatRow{"wav_24_bit_on_request",
+                  "wav",
+                  SF_FORMAT_WAV | SF_FORMAT_FLOAT,
+                  {"--pcm24"},
+                  SF_FORMAT_WAV | SF_FORMAT_PCM_24},
+        FormatRow{"aiff_stays_aiff", "aiff", SF_FORMAT_AIFF | SF_FORMAT_PCM_16, {}, SF_FORMAT_AIFF | SF_FORMAT_FLOAT},
+        FormatRow{"flac_cannot_hold_float_keeps_its_own_width",
+                  "flac",
+                  SF_FORMAT_FLAC | SF_FORMAT_PCM_16,
+                  {},
+                  SF_FORMAT_FLAC | SF_FORMAT_PCM_16},
+        FormatRow{"flac_24_bit_on_request",
+                  "flac",
+                  SF_FORMAT_FLAC | SF_FORMAT_PCM_16,
+                  {"--pcm24"},
+                  SF_FORMAT_FLAC | SF_FORMAT_PCM_24},
+        FormatRow{"ogg_stays_vorbis", "ogg", SF_FORMAT_OGG | SF_FORMAT_VORBIS, {}, SF_FORMAT_OGG | SF_FORMAT_VORBIS}),
+    rowName<FormatRow>);
 
 TEST(GeneralHost, TailAddsProcessedSilence) {
     ScratchFolder folder;

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/support/plugin_host.h"
+#include "tests/support/row_name.h"
 #include "tests/tools/tool_runner.h"
 
 namespace {
@@ -27,6 +28,7 @@ struct EngineRow {
     std::vector<std::pair<int, float>> settings;  // parameter index, value
     bool settingsByName;
     std::vector<Breakpoint> automation;  // on parameter 0
+    friend void PrintTo(const EngineRow& row, std::ostream* out) { *out << row.name; }
 };
 
 double automationAt(const std::vector<Breakpoint>& points, double seconds) {
@@ -46,7 +48,7 @@ std::string number(double value) {
     return text;
 }
 
-class RenderMatchesEngine : public PluginTest {
+class RenderMatchesEngine : public PluginTest, public testing::WithParamInterface<EngineRow> {
 protected:
     // What the plug-in produces, driven directly the way a host does it.
     std::vector<float> reference(const EngineRow& row, const std::vector<float>& input) {
@@ -89,55 +91,53 @@ protected:
     }
 };
 
-TEST_F(RenderMatchesEngine, SamplesEqualTheEngineDrivenDirectly) {
+TEST_P(RenderMatchesEngine, SamplesEqualTheEngineDrivenDirectly) {
+    const EngineRow& row = GetParam();
     ASSERT_EQ(effect->numInputs, 1);
     ASSERT_EQ(effect->numOutputs, 2);
-    if (effect->numParams < 2 || effect->numPrograms < 4) GTEST_SKIP() << "needs 2 parameters and 4 programs";
 
-    const std::vector<EngineRow> rows = {
-        {"default program, default block", 512, -1, {}, false, {}},
-        {"program 3 and a parameter by name, block 64", 64, 3, {{0, 0.8f}}, true, {}},
-        {"two parameters by index, odd block 1000", 1000, -1, {{0, 0.9f}, {1, 0.3f}}, false, {}},
-        {"parameter 0 automated, block 256", 256, -1, {}, false, {{0.0, 0.1}, {0.2, 0.9}, {0.35, 0.3}}},
-        {"single-frame blocks", 1, 2, {{1, 0.7f}}, false, {}},
-    };
     const Audio input = testSignal(1, kFrames, kRate);
-    for (const EngineRow& row : rows) {
-        SCOPED_TRACE(row.name);
-        ScratchFolder folder;
-        writeAudio(folder / "in.wav", input);
-        std::vector<std::string> args = {"render",  kOscindaPluginPath,        folder / "in.wav", folder / "out.wav",
-                                         "--block", std::to_string(row.block), "--quiet"};
-        if (row.program >= 0) args.insert(args.end(), {"--program", std::to_string(row.program)});
-        for (const auto& setting : row.settings) {
-            const std::string name =
-                row.settingsByName ? text(effGetParamName, setting.first) : std::to_string(setting.first);
-            args.insert(args.end(), {"--set", name + "=" + number(setting.second)});
-        }
-        if (!row.automation.empty()) {
-            std::string curve = "0=";
-            for (const Breakpoint& point : row.automation)
-                curve += (curve.size() > 2 ? "," : "") + number(point.seconds) + ":" + number(point.value);
-            args.insert(args.end(), {"--automate", curve});
-        }
-        const ToolResult result = runTool(args);
-        ASSERT_EQ(result.exitCode, 0) << result.err;
-        EXPECT_EQ(result.err, "");
-
-        const Audio output = readAudio(folder / "out.wav");
-        EXPECT_EQ(output.channels, 2);
-        EXPECT_EQ(output.sampleRate, kRate);
-        EXPECT_EQ(output.format, SF_FORMAT_WAV | SF_FORMAT_FLOAT);
-        const std::vector<float> expected = reference(row, input.samples);
-        ASSERT_EQ(output.samples.size(), expected.size());
-        std::size_t mismatches = 0, first = 0;
-        for (std::size_t i = 0; i < expected.size(); ++i)
-            if (output.samples[i] != expected[i] && mismatches++ == 0) first = i;
-        EXPECT_EQ(mismatches, 0u) << "first at frame " << first / 2 << ", channel " << first % 2 << ": "
-                                  << output.samples[first] << " vs " << expected[first];
-        close();
-        open();  // a fresh effect for the next row
+    ScratchFolder folder;
+    writeAudio(folder / "in.wav", input);
+    std::vector<std::string> args = {"render",  kOscindaPluginPath,        folder / "in.wav", folder / "out.wav",
+                                     "--block", std::to_string(row.block), "--quiet"};
+    if (row.program >= 0) args.insert(args.end(), {"--program", std::to_string(row.program)});
+    for (const auto& setting : row.settings) {
+        const std::string name =
+            row.settingsByName ? text(effGetParamName, setting.first) : std::to_string(setting.first);
+        args.insert(args.end(), {"--set", name + "=" + number(setting.second)});
     }
+    if (!row.automation.empty()) {
+        std::string curve = "0=";
+        for (const Breakpoint& point : row.automation)
+            curve += (curve.size() > 2 ? "," : "") + number(point.seconds) + ":" + number(point.value);
+        args.insert(args.end(), {"--automate", curve});
+    }
+    const ToolResult result = runTool(args);
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(result.err, "");
+
+    const Audio output = readAudio(folder / "out.wav");
+    EXPECT_EQ(output.channels, 2);
+    EXPECT_EQ(output.sampleRate, kRate);
+    EXPECT_EQ(output.format, SF_FORMAT_WAV | SF_FORMAT_FLOAT);
+    const std::vector<float> expected = reference(row, input.samples);
+    ASSERT_EQ(output.samples.size(), expected.size());
+    std::size_t mismatches = 0, first = 0;
+    for (std::size_t i = 0; i < expected.size(); ++i)
+        if (output.samples[i] != expected[i] && mismatches++ == 0) first = i;
+    EXPECT_EQ(mismatches, 0u) << "first at frame " << first / 2 << ", channel " << first % 2 << ": "
+                              << output.samples[first] << " vs " << expected[first];
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Render, RenderMatchesEngine,
+    testing::Values(EngineRow{"default_program_default_block", 512, -1, {}, false, {}},
+                    EngineRow{"program_3_and_a_parameter_by_name_block_64", 64, 3, {{0, 0.8f}}, true, {}},
+                    EngineRow{"two_parameters_by_index_odd_block_1000", 1000, -1, {{0, 0.9f}, {1, 0.3f}}, false, {}},
+                    EngineRow{
+                        "parameter_0_automated_block_256", 256, -1, {}, false, {{0.0, 0.1}, {0.2, 0.9}, {0.35, 0.3}}},
+                    EngineRow{"single_frame_blocks", 1, 2, {{1, 0.7f}}, false, {}}),
+    rowName<EngineRow>);
 
 }  // namespace

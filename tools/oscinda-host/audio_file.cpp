@@ -1,11 +1,8 @@
 #include "tools/oscinda-host/audio_file.h"
 
-#include <sys/stat.h>
 #include <unistd.h>
 
-#include <cerrno>
-#include <cstring>
-
+#include "tools/oscinda-host/file_paths.h"
 #include "tools/oscinda-host/tool_error.h"
 
 namespace {
@@ -28,10 +25,7 @@ bool writable(int format, int channels, int sampleRate) {
 }  // namespace
 
 AudioReader::AudioReader(const std::string& path) : path_(path) {
-    struct stat status {};
-    if (stat(path.c_str(), &status) != 0) throw ToolError("cannot read '" + path + "': " + std::strerror(errno));
-    if (S_ISDIR(status.st_mode)) throw ToolError("cannot read '" + path + "': is a directory");
-    if (access(path.c_str(), R_OK) != 0) throw ToolError("cannot read '" + path + "': " + std::strerror(errno));
+    checkReadableFile(path, "");
     file_ = sf_open(path.c_str(), SFM_READ, &info_);
     if (file_ == nullptr) throw ToolError("'" + path + "' is not a supported audio file: " + sf_strerror(nullptr));
     if (info_.channels < 1 || info_.samplerate < 1) {
@@ -101,20 +95,4 @@ int outputFormat(int inputFormat, int channels, int sampleRate, SampleFormat wan
     }
     throw ToolError("cannot write " + familyName(family) + " with " + what + ", " + std::to_string(channels) +
                     " channels at " + std::to_string(sampleRate) + " Hz");
-}
-
-bool sameFile(const std::string& a, const std::string& b) {
-    if (a == b) return true;
-    struct stat first {
-    }, second{};
-    return stat(a.c_str(), &first) == 0 && stat(b.c_str(), &second) == 0 && first.st_dev == second.st_dev &&
-           first.st_ino == second.st_ino;
-}
-
-void checkDistinctFiles(const std::string& input, const std::string& output, const char* outputRole) {
-    struct stat out {};
-    if (stat(output.c_str(), &out) != 0) return;  // a new file cannot be the input
-    if (sameFile(input, output))
-        throw ToolError(std::string("refusing to overwrite the input '") + input + "' with the " + outputRole);
-    if (S_ISDIR(out.st_mode)) throw ToolError(std::string("the ") + outputRole + " '" + output + "' is a directory");
 }

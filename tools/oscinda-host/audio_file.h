@@ -54,10 +54,3 @@ private:
 // keeps the input's own encoding unless a PCM width was asked for. Throws
 // ToolError when the family cannot hold what was asked.
 int outputFormat(int inputFormat, int channels, int sampleRate, SampleFormat wanted, bool requested);
-
-// True when both paths name one file: the same spelling (even of a file that
-// does not exist yet) or the same file on disk under different spellings.
-bool sameFile(const std::string& a, const std::string& b);
-
-// Refuses to read and write the same file, whatever the spelling of the paths.
-void checkDistinctFiles(const std::string& input, const std::string& output, const char* outputRole);

@@ -1,6 +1,9 @@
 #include "tools/oscinda-host/automation.h"
 
-#include "tools/oscinda-host/options.h"
+#include <utility>
+
+#include "tools/oscinda-host/argument_reader.h"
+#include "tools/oscinda-host/number_parse.h"
 #include "tools/oscinda-host/tool_error.h"
 
 double AutomationCurve::valueAt(double seconds) const {
@@ -19,12 +22,9 @@ double AutomationCurve::valueAt(double seconds) const {
 }
 
 AutomationCurve parseAutomation(const std::string& text) {
-    const std::size_t equals = text.rfind('=');
-    if (equals == std::string::npos || equals == 0)
-        throw ToolError("--automate '" + text + "': expected NAME=SECONDS:VALUE,...");
+    auto [parameter, list] = splitAssignment(text, "--automate", "NAME=SECONDS:VALUE,...");
     AutomationCurve curve;
-    curve.parameter = text.substr(0, equals);
-    const std::string list = text.substr(equals + 1);
+    curve.parameter = std::move(parameter);
     std::size_t start = 0;
     while (true) {
         const std::size_t comma = list.find(',', start);

@@ -1,5 +1,6 @@
 #include "tools/oscinda-host/host_callback.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -10,11 +11,14 @@ constexpr VstIntPtr kHostVendorVersion = 1000;
 constexpr VstIntPtr kProcessLevelOffline = 4;
 constexpr const char* kHostName = "oscinda-host";
 
-void copyName(void* ptr, int capacity) {
-    if (ptr == nullptr) return;
+// `bufferSize` counts the terminator, as plug-ins allocate these strings:
+// at most bufferSize - 1 characters go in, and nothing past the terminator.
+void copyName(void* ptr, int bufferSize) {
+    if (ptr == nullptr || bufferSize < 1) return;
     char* text = static_cast<char*>(ptr);
-    std::strncpy(text, kHostName, static_cast<std::size_t>(capacity));
-    text[capacity] = '\0';
+    const std::size_t length = std::min(std::strlen(kHostName), static_cast<std::size_t>(bufferSize) - 1);
+    std::memcpy(text, kHostName, length);
+    text[length] = '\0';
 }
 
 }  // namespace

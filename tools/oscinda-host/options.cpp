@@ -1,81 +1,22 @@
 #include "tools/oscinda-host/options.h"
 
-#include <cerrno>
-#include <cmath>
-#include <cstdlib>
-#include <memory>
-
+#include "tools/oscinda-host/argument_reader.h"
+#include "tools/oscinda-host/number_parse.h"
 #include "tools/oscinda-host/tool_error.h"
 
 namespace {
 
 constexpr int kMaxBlockSize = 1 << 16;
+constexpr int kMaxIndex = 0x7fffffff;
 constexpr double kMaxTailSeconds = 3600.0;
 
-// Walks the arguments after the command, splitting "--name=value" and
-// "--name value" alike, and collecting positionals.
-class ArgumentReader {
-public:
-    explicit ArgumentReader(const std::vector<std::string>& args) : args_(args) {}
-
-    // Next option name in `name` (without value) or positional in `positional`.
-    bool next(std::string& name, std::string& positional) {
-        name.clear();
-        positional.clear();
-        inlineValue_.reset();
-        if (index_ >= args_.size()) return false;
-        const std::string& arg = args_[index_++];
-        if (!optionsEnded_ && arg == "--") {
-            optionsEnded_ = true;
-            return next(name, positional);
-        }
-        if (optionsEnded_ || arg.size() < 2 || arg.compare(0, 2, "--") != 0) {
-            positional = arg;
-            return true;
-        }
-        const std::size_t equals = arg.find('=');
-        if (equals != std::string::npos) {
-            name = arg.substr(0, equals);
-            inlineValue_ = std::make_unique<std::string>(arg.substr(equals + 1));
-        } else {
-            name = arg;
-        }
-        return true;
-    }
-
-    std::string value(const std::string& option) {
-        if (inlineValue_) return *inlineValue_;
-        if (index_ >= args_.size()) throw ToolError(option + " needs a value");
-        return args_[index_++];
-    }
-
-    void noValue(const std::string& option) const {
-        if (inlineValue_) throw ToolError(option + " takes no value");
-    }
-
-private:
-    const std::vector<std::string>& args_;
-    std::size_t index_ = 0;
-    bool optionsEnded_ = false;
-    std::unique_ptr<std::string> inlineValue_;
-};
-
-int boundedInteger(const std::string& text, const std::string& what, long long low, long long high) {
-    const long long number = parseInteger(text, what);
-    if (number < low || number > high)
-        throw ToolError(what + " " + text + " is outside " + std::to_string(low) + ".." + std::to_string(high));
-    return static_cast<int>(number);
-}
-
 ParameterSetting parseSetting(const std::string& text) {
-    const std::size_t equals = text.rfind('=');
-    if (equals == std::string::npos || equals == 0) throw ToolError("--set '" + text + "': expected NAME=VALUE");
+    const auto [parameter, value] = splitAssignment(text, "--set", "NAME=VALUE");
     ParameterSetting setting;
-    setting.parameter = text.substr(0, equals);
-    const std::string value = text.substr(equals + 1);
-    setting.value = parseNumber(value, "--set " + setting.parameter);
+    setting.parameter = parameter;
+    setting.value = parseNumber(value, "--set " + parameter);
     if (setting.value < 0.0 || setting.value > 1.0)
-        throw ToolError("--set " + setting.parameter + ": value " + value + " is outside 0..1");
+        throw ToolError("--set " + parameter + ": value " + value + " is outside 0..1");
     return setting;
 }
 
@@ -86,62 +27,48 @@ void expectPositionals(const std::vector<std::string>& positionals, std::size_t 
 
 InfoOptions parseInfo(ArgumentReader& reader) {
     InfoOptions options;
-    std::vector<std::string> positionals;
-    std::string name, positional;
-    while (reader.next(name, positional)) {
-        if (name.empty()) {
-            positionals.push_back(positional);
-        } else if (name == "--json") {
-            reader.noValue(name);
-            options.json = true;
-        } else {
-            throw ToolError("unknown option " + name + " for info");
-        }
-    }
+    const std::vector<std::string> positionals =
+        reader.readAll("info", [&](const std::string& name) { return reader.flag(name, "--json", options.json); });
     expectPositionals(positionals, 1, "info PLUGIN");
     options.plugin = positionals[0];
     return options;
 }
 
+void chooseFormat(RenderOptions& options, SampleFormat format) {
+    if (options.formatRequested && options.format != format) throw ToolError("--pcm16 and --pcm24 exclude each other");
+    options.format = format;
+    options.formatRequested = true;
+}
+
 RenderOptions parseRender(ArgumentReader& reader) {
     RenderOptions options;
-    std::vector<std::string> positionals;
-    std::string name, positional;
-    while (reader.next(name, positional)) {
-        if (name.empty()) {
-            positionals.push_back(positional);
-        } else if (name == "--block") {
-            options.blockSize = boundedInteger(reader.value(name), "--block", 1, kMaxBlockSize);
+    const std::vector<std::string> positionals = reader.readAll("render", [&](const std::string& name) {
+        if (name == "--block") {
+            options.blockSize = parseIntegerIn(reader.value(name), name, 1, kMaxBlockSize);
         } else if (name == "--program") {
-            options.program = boundedInteger(reader.value(name), "--program", 0, 0x7fffffff);
+            options.program = parseIntegerIn(reader.value(name), name, 0, kMaxIndex);
         } else if (name == "--set") {
             options.settings.push_back(parseSetting(reader.value(name)));
         } else if (name == "--automate") {
             options.automations.push_back(parseAutomation(reader.value(name)));
         } else if (name == "--channel") {
-            options.channel = boundedInteger(reader.value(name), "--channel", 1, 0x7fffffff);
+            options.channel = parseIntegerIn(reader.value(name), name, 1, kMaxIndex);
         } else if (name == "--tail") {
             const std::string text = reader.value(name);
-            options.tailSeconds = parseNumber(text, "--tail");
+            options.tailSeconds = parseNumber(text, name);
             if (options.tailSeconds < 0.0 || options.tailSeconds > kMaxTailSeconds)
                 throw ToolError("--tail " + text + " is outside 0..3600 seconds");
         } else if (name == "--pcm16" || name == "--pcm24") {
             reader.noValue(name);
-            const SampleFormat format = name == "--pcm16" ? SampleFormat::Pcm16 : SampleFormat::Pcm24;
-            if (options.formatRequested && options.format != format)
-                throw ToolError("--pcm16 and --pcm24 exclude each other");
-            options.format = format;
-            options.formatRequested = true;
+            chooseFormat(options, name == "--pcm16" ? SampleFormat::Pcm16 : SampleFormat::Pcm24);
         } else if (name == "--plot") {
             options.plot = reader.value(name);
             if (options.plot.empty()) throw ToolError("--plot needs a file name");
-        } else if (name == "--quiet") {
-            reader.noValue(name);
-            options.quiet = true;
         } else {
-            throw ToolError("unknown option " + name + " for render");
+            return reader.flag(name, "--quiet", options.quiet);
         }
-    }
+        return true;
+    });
     expectPositionals(positionals, 3, "render PLUGIN IN OUT");
     options.plugin = positionals[0];
     options.input = positionals[1];
@@ -151,25 +78,19 @@ RenderOptions parseRender(ArgumentReader& reader) {
 
 PlotOptions parsePlot(ArgumentReader& reader) {
     PlotOptions options;
-    std::vector<std::string> positionals;
-    std::string name, positional;
-    while (reader.next(name, positional)) {
-        if (name.empty()) {
-            positionals.push_back(positional);
-        } else if (name == "--input") {
+    const std::vector<std::string> positionals = reader.readAll("plot", [&](const std::string& name) {
+        if (name == "--input") {
             options.dryInput = reader.value(name);
         } else if (name == "--from" || name == "--to") {
             const std::string text = reader.value(name);
             const double seconds = parseNumber(text, name);
             if (seconds < 0.0) throw ToolError(name + " " + text + " is negative");
             (name == "--from" ? options.fromSeconds : options.toSeconds) = seconds;
-        } else if (name == "--quiet") {
-            reader.noValue(name);
-            options.quiet = true;
         } else {
-            throw ToolError("unknown option " + name + " for plot");
+            return reader.flag(name, "--quiet", options.quiet);
         }
-    }
+        return true;
+    });
     expectPositionals(positionals, 2, "plot AUDIO PICTURE.png");
     if (options.toSeconds >= 0.0 && options.toSeconds <= options.fromSeconds)
         throw ToolError("--to must come after --from");
@@ -180,33 +101,12 @@ PlotOptions parsePlot(ArgumentReader& reader) {
 
 }  // namespace
 
-double parseNumber(const std::string& text, const std::string& what) {
-    const char* begin = text.c_str();
-    char* end = nullptr;
-    errno = 0;
-    const double value = std::strtod(begin, &end);
-    if (text.empty() || end != begin + text.size() || errno == ERANGE || !std::isfinite(value))
-        throw ToolError(what + ": '" + text + "' is not a number");
-    return value;
-}
-
-long long parseInteger(const std::string& text, const std::string& what) {
-    const char* begin = text.c_str();
-    char* end = nullptr;
-    errno = 0;
-    const long long value = std::strtoll(begin, &end, 10);
-    if (text.empty() || end != begin + text.size() || errno == ERANGE)
-        throw ToolError(what + ": '" + text + "' is not a whole number");
-    return value;
-}
-
 CommandLine parseCommandLine(const std::vector<std::string>& args) {
     CommandLine line;
     if (args.empty()) throw ToolError("no command given (see oscinda-host --help)");
     const std::string& command = args[0];
     if (command == "--help" || command == "-h" || command == "help") return line;
-    const std::vector<std::string> rest(args.begin() + 1, args.end());
-    ArgumentReader reader(rest);
+    ArgumentReader reader(std::vector<std::string>(args.begin() + 1, args.end()));
     if (command == "info") {
         line.command = Command::Info;
         line.info = parseInfo(reader);

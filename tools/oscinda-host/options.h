@@ -58,8 +58,3 @@ struct CommandLine {
 CommandLine parseCommandLine(const std::vector<std::string>& args);
 
 const char* usageText();
-
-// Whole-string numbers; anything else (empty, trailing junk, nan, inf) throws
-// ToolError with "what" in the message.
-double parseNumber(const std::string& text, const std::string& what);
-long long parseInteger(const std::string& text, const std::string& what);

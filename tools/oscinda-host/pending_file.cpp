@@ -10,6 +10,7 @@
 #include <cstring>
 #include <vector>
 
+#include "tools/oscinda-host/file_paths.h"
 #include "tools/oscinda-host/tool_error.h"
 
 namespace {
@@ -62,17 +63,6 @@ extern "C" void onCrash(int signal) {
              : signal == SIGILL ? "oscinda-host: crashed while running the plug-in (illegal instruction)\n"
                                 : "oscinda-host: crashed while running the plug-in (aborted)\n");
     _exit(kExitFailure);
-}
-
-std::string folderOf(const std::string& path) {
-    const std::size_t slash = path.rfind('/');
-    if (slash == std::string::npos) return ".";
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
-
-std::string baseName(const std::string& path) {
-    const std::size_t slash = path.rfind('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
 }  // namespace

@@ -16,6 +16,7 @@
 
 #include "tools/oscinda-host/audio_file.h"
 #include "tools/oscinda-host/envelope.h"
+#include "tools/oscinda-host/file_paths.h"
 #include "tools/oscinda-host/pending_file.h"
 #include "tools/oscinda-host/tool_error.h"
 
@@ -87,11 +88,6 @@ void runGnuplot(const std::string& scriptPath, const std::string& errorPath) {
         const std::string reason = firstLine(errorPath);
         throw ToolError("gnuplot failed" + (reason.empty() ? std::string() : ": " + reason));
     }
-}
-
-std::string baseName(const std::string& path) {
-    const std::size_t slash = path.rfind('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
 // The envelope of every channel of `path` between two times (end < 0: to

@@ -1,14 +1,11 @@
 #include "tools/oscinda-host/plugin.h"
 
 #include <dlfcn.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cctype>
-#include <cerrno>
-#include <cstring>
 
+#include "tools/oscinda-host/file_paths.h"
 #include "tools/oscinda-host/host_callback.h"
 #include "tools/oscinda-host/tool_error.h"
 
@@ -36,17 +33,10 @@ bool isWholeNumber(const std::string& text) {
     return !text.empty() && std::all_of(text.begin(), text.end(), [](unsigned char c) { return std::isdigit(c); });
 }
 
-void checkReadableFile(const std::string& path) {
-    struct stat info {};
-    if (stat(path.c_str(), &info) != 0) throw ToolError("cannot read plug-in '" + path + "': " + std::strerror(errno));
-    if (S_ISDIR(info.st_mode)) throw ToolError("cannot read plug-in '" + path + "': is a directory");
-    if (access(path.c_str(), R_OK) != 0) throw ToolError("cannot read plug-in '" + path + "': " + std::strerror(errno));
-}
-
 }  // namespace
 
 Plugin::Plugin(const std::string& path) : path_(path) {
-    checkReadableFile(path);
+    checkReadableFile(path, "plug-in ");
     // dlopen searches the library path for names without a slash; a file
     // name given on the command line means that file.
     const std::string openPath = path.find('/') == std::string::npos ? "./" + path : path;

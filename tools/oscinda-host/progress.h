@@ -1,4 +1,5 @@
-// A one-line progress bar on stderr, redrawn only when the percentage moves.
+// A one-line progress bar on stderr, redrawn only when the percentage moves;
+// for input of unknown length, a frame count.
 #pragma once
 
 #include <string>
@@ -21,6 +22,6 @@ private:
     bool enabled_;
     long long total_;
     std::string label_;
-    int shown_ = -1;
+    long long shown_ = -1;  // the percentage, or frames / redraw step, last drawn
     bool drawn_ = false;
 };

@@ -2,11 +2,14 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <memory>
 #include <vector>
 
 #include "tools/oscinda-host/audio_file.h"
+#include "tools/oscinda-host/channel_routing.h"
 #include "tools/oscinda-host/envelope.h"
+#include "tools/oscinda-host/file_paths.h"
 #include "tools/oscinda-host/host_callback.h"
 #include "tools/oscinda-host/pending_file.h"
 #include "tools/oscinda-host/plot.h"
@@ -16,6 +19,11 @@
 
 namespace {
 
+struct ResolvedSetting {
+    VstInt32 index;
+    float value;
+};
+
 struct ResolvedAutomation {
     VstInt32 index;
     const AutomationCurve* curve;
@@ -23,49 +31,175 @@ struct ResolvedAutomation {
     bool sent;
 };
 
-// Planar channel buffers with the pointer array the plug-in is handed. Never
-// an empty pointer array: a plug-in with no inputs still gets a valid one.
-class ChannelBuffers {
-public:
-    ChannelBuffers(int channels, int frames)
-        : data_(static_cast<std::size_t>(std::max(channels, 1)), std::vector<float>(static_cast<std::size_t>(frames))) {
-        for (std::vector<float>& channel : data_) pointers_.push_back(channel.data());
-    }
-    float** pointers() { return pointers_.data(); }
-    float* channel(int index) { return pointers_[static_cast<std::size_t>(index)]; }
+// The command line resolved against the input file and the loaded plug-in:
+// all a render needs, checked before anything is written.
+struct RenderPlan {
+    int inputs = 0;
+    int outputs = 0;
+    int fileChannels = 0;
+    int sampleRate = 0;
+    int format = 0;  // of the output file
+    std::vector<ResolvedSetting> settings;
+    std::vector<ResolvedAutomation> automations;
+    sf_count_t inputFrames = 0;  // 0: the file does not say
+    sf_count_t tailFrames = 0;
 
-private:
-    std::vector<std::vector<float>> data_;
-    std::vector<float*> pointers_;
+    // Frames to process, for the progress bar; 0 when unknown.
+    sf_count_t knownTotal() const { return inputFrames > 0 ? inputFrames + tailFrames : 0; }
 };
 
-// The mean of the file's channels: full-scale input stays at full scale.
-void mixDown(const float* interleaved, int fileChannels, int frames, float* target) {
-    const float scale = 1.0f / static_cast<float>(fileChannels);
-    for (int i = 0; i < frames; ++i) {
-        float sum = 0.0f;
-        for (int c = 0; c < fileChannels; ++c) sum += interleaved[i * fileChannels + c];
-        target[i] = sum * scale;
-    }
+// Refuses outputs that would overwrite the input, a directory or each other.
+void checkOutputPaths(const RenderOptions& options) {
+    checkDistinctFiles(options.input, options.output, "output");
+    if (options.plot.empty()) return;
+    checkDistinctFiles(options.input, options.plot, "picture");
+    if (sameFile(options.output, options.plot))
+        throw ToolError("the picture and the output are the same file '" + options.plot + "'");
 }
 
-// How file channels feed plug-in inputs.
-void fillInputs(const float* interleaved, int fileChannels, int frames, int chosenChannel, int inputs,
-                ChannelBuffers& buffers) {
-    for (int input = 0; input < inputs; ++input) {
-        float* target = buffers.channel(input);
-        if (chosenChannel > 0) {
-            for (int i = 0; i < frames; ++i) target[i] = interleaved[i * fileChannels + chosenChannel - 1];
-        } else if (fileChannels > inputs) {
-            mixDown(interleaved, fileChannels, frames, target);
-        } else {
-            // As many or fewer file channels: each input takes its own, and
-            // extra inputs repeat them (a mono file feeds every input).
-            const int source = input % fileChannels;
-            for (int i = 0; i < frames; ++i) target[i] = interleaved[i * fileChannels + source];
-        }
-    }
+RenderPlan resolve(const RenderOptions& options, const AudioReader& reader, Plugin& plugin) {
+    plugin.checkChannelCounts();
+    RenderPlan plan;
+    plan.inputs = plugin.numInputs();
+    plan.outputs = plugin.numOutputs();
+    plan.fileChannels = reader.channels();
+    plan.sampleRate = reader.sampleRate();
+    if (options.channel > plan.fileChannels)
+        throw ToolError("--channel " + std::to_string(options.channel) + ": '" + options.input + "' has only " +
+                        std::to_string(plan.fileChannels) + (plan.fileChannels == 1 ? " channel" : " channels"));
+    const VstInt32 programs = plugin.numPrograms();
+    if (options.program >= programs)
+        throw ToolError("program " + std::to_string(options.program) + " is out of range (plug-in has " +
+                        std::to_string(programs) + " programs" +
+                        (programs > 0 ? ": 0.." + std::to_string(programs - 1) : "") + ")");
+    for (const ParameterSetting& setting : options.settings)
+        plan.settings.push_back({plugin.findParameter(setting.parameter), static_cast<float>(setting.value)});
+    for (const AutomationCurve& curve : options.automations)
+        plan.automations.push_back({plugin.findParameter(curve.parameter), &curve, 0.0f, false});
+    plan.format = outputFormat(reader.format(), plan.outputs, plan.sampleRate, options.format, options.formatRequested);
+    plan.inputFrames = reader.frames() > 0 ? reader.frames() : 0;
+    plan.tailFrames = static_cast<sf_count_t>(std::llround(options.tailSeconds * plan.sampleRate));
+    return plan;
 }
+
+// Tells the plug-in how it will run, then applies the program and settings.
+void prepare(const RenderOptions& options, const RenderPlan& plan, Plugin& plugin) {
+    hostState().sampleRate = static_cast<float>(plan.sampleRate);
+    hostState().blockSize = options.blockSize;
+    hostState().ioChanged = false;
+    plugin.dispatch(effSetSampleRate, 0, 0, nullptr, static_cast<float>(plan.sampleRate));
+    plugin.dispatch(effSetBlockSize, 0, options.blockSize);
+    if (options.program >= 0) plugin.setProgram(options.program);
+    for (const ResolvedSetting& setting : plan.settings) plugin.setParameter(setting.index, setting.value);
+    // Settings may change the plug-in's shape; read it again before sizing.
+    plugin.checkChannelCounts();
+    if (plugin.numInputs() != plan.inputs || plugin.numOutputs() != plan.outputs)
+        throw ToolError("plug-in changed its inputs or outputs while being set up");
+}
+
+// The files a render writes, pending until commit(), and the envelopes the
+// picture is drawn from.
+class RenderOutput {
+public:
+    RenderOutput(const RenderOptions& options, const RenderPlan& plan)
+        : path_(options.output),
+          outputs_(plan.outputs),
+          fileChannels_(plan.fileChannels),
+          sampleRate_(plan.sampleRate),
+          file_(options.output),
+          writer_(file_.takeDescriptor(), options.output, plan.format, plan.sampleRate, plan.outputs),
+          picture_(options.plot.empty() ? nullptr : std::make_unique<PendingFile>(options.plot)),
+          window_(EnvelopeTracker::windowFor(plan.inputFrames + plan.tailFrames > 0 ? plan.inputFrames + plan.tailFrames
+                                                                                    : sf_count_t{plan.sampleRate} * 10,
+                                             plan.sampleRate)),
+          inputEnvelope_(1, window_),
+          outputEnvelope_(plan.outputs, window_),
+          interleaved_(static_cast<std::size_t>(options.blockSize) * static_cast<std::size_t>(plan.outputs)),
+          mono_(static_cast<std::size_t>(options.blockSize)) {}
+
+    // One processed block: the file frames that went in and the plug-in's
+    // planar outputs.
+    void write(const float* fileFrames, float* const* channels, int frames) {
+        for (int c = 0; c < outputs_; ++c)
+            for (int i = 0; i < frames; ++i) interleaved_[static_cast<std::size_t>(i * outputs_ + c)] = channels[c][i];
+        writer_.write(interleaved_.data(), frames);
+        if (!picture_) return;
+        // The input as a person hears it: the file's channels mixed.
+        mixDown(fileFrames, fileChannels_, frames, mono_.data());
+        const float* monoChannel = mono_.data();
+        inputEnvelope_.addPlanar(&monoChannel, frames);
+        outputEnvelope_.addPlanar(channels, frames);
+    }
+
+    void closeAudio() { writer_.finish(); }
+
+    void drawPicture() {
+        if (!picture_) return;
+        inputEnvelope_.finish();
+        outputEnvelope_.finish();
+        std::vector<PlotTrack> tracks{{"input", inputEnvelope_.peaks(0)}};
+        for (int c = 0; c < outputs_; ++c)
+            tracks.push_back({"output " + std::to_string(c + 1), outputEnvelope_.peaks(c)});
+        drawEnvelopes(tracks, 0.0, static_cast<double>(window_) / sampleRate_, envelopeTitle(path_),
+                      picture_->temporaryPath());
+    }
+
+    void commit() {
+        if (picture_) picture_->commit();
+        file_.commit();
+    }
+
+private:
+    std::string path_;
+    int outputs_;
+    int fileChannels_;
+    int sampleRate_;
+    PendingFile file_;
+    AudioWriter writer_;
+    std::unique_ptr<PendingFile> picture_;
+    std::int64_t window_;
+    EnvelopeTracker inputEnvelope_;
+    EnvelopeTracker outputEnvelope_;
+    std::vector<float> interleaved_;
+    std::vector<float> mono_;
+};
+
+// The input file block by block, then as much silence as the tail asks for.
+class InputBlocks {
+public:
+    InputBlocks(AudioReader& reader, int fileChannels, int blockSize, sf_count_t tailFrames)
+        : reader_(reader),
+          fileChannels_(fileChannels),
+          block_(blockSize),
+          tailLeft_(tailFrames),
+          frames_(static_cast<std::size_t>(blockSize) * static_cast<std::size_t>(fileChannels)) {}
+
+    // Reads the next block into frames(); returns its length, 0 at the end.
+    sf_count_t next() {
+        sf_count_t count = 0;
+        if (!inputEnded_) {
+            count = reader_.read(frames_.data(), block_);
+            if (count < block_) inputEnded_ = true;
+        }
+        if (count < block_ && tailLeft_ > 0) {
+            const sf_count_t extra = std::min<sf_count_t>(block_ - count, tailLeft_);
+            std::fill(frames_.begin() + count * fileChannels_, frames_.begin() + (count + extra) * fileChannels_, 0.0f);
+            count += extra;
+            tailLeft_ -= extra;
+        }
+        return count;
+    }
+
+    const float* frames() const { return frames_.data(); }
+
+private:
+    AudioReader& reader_;
+    int fileChannels_;
+    int block_;
+    sf_count_t tailLeft_;
+    bool inputEnded_ = false;
+    std::vector<float> frames_;
+};
 
 // effMainsChanged off and effStopProcess on every way out once processing began.
 class Processing {
@@ -85,137 +219,55 @@ private:
     Plugin& plugin_;
 };
 
+// Automation is sampled at the start of each block and sent only when it moved.
+void sendAutomation(std::vector<ResolvedAutomation>& automations, Plugin& plugin, double seconds) {
+    for (ResolvedAutomation& automation : automations) {
+        const auto value = static_cast<float>(automation.curve->valueAt(seconds));
+        if (automation.sent && value == automation.lastSent) continue;
+        plugin.setParameter(automation.index, value);
+        automation.lastSent = value;
+        automation.sent = true;
+    }
+}
+
+void process(const RenderOptions& options, RenderPlan& plan, AudioReader& reader, Plugin& plugin, RenderOutput& output,
+             Progress& progress) {
+    InputBlocks input(reader, plan.fileChannels, options.blockSize, plan.tailFrames);
+    ChannelBuffers in(plan.inputs, options.blockSize);
+    ChannelBuffers out(plan.outputs, options.blockSize);
+    Processing processing(plugin);
+    sf_count_t done = 0;
+    while (const sf_count_t frames = input.next()) {
+        const auto count = static_cast<int>(frames);
+        sendAutomation(plan.automations, plugin, static_cast<double>(done) / plan.sampleRate);
+        fillInputs(input.frames(), plan.fileChannels, count, options.channel, plan.inputs, in);
+        plugin.process(in.pointers(), out.pointers(), count);
+        if (hostState().ioChanged && (plugin.numInputs() != plan.inputs || plugin.numOutputs() != plan.outputs))
+            throw ToolError("plug-in changed its inputs or outputs while rendering");
+        output.write(input.frames(), out.pointers(), count);
+        done += frames;
+        progress.update(done);
+    }
+}
+
+// The files appear only now, the picture before the audio.
+void finish(RenderOutput& output, Progress& progress) {
+    output.closeAudio();
+    progress.finish();
+    output.drawPicture();
+    output.commit();
+}
+
 }  // namespace
 
 void runRender(const RenderOptions& options) {
     AudioReader reader(options.input);
-    checkDistinctFiles(options.input, options.output, "output");
-    if (!options.plot.empty()) {
-        checkDistinctFiles(options.input, options.plot, "picture");
-        if (sameFile(options.output, options.plot))
-            throw ToolError("the picture and the output are the same file '" + options.plot + "'");
-    }
-
+    checkOutputPaths(options);
     Plugin plugin(options.plugin);
-    plugin.checkChannelCounts();
-    const int inputs = plugin.numInputs();
-    const int outputs = plugin.numOutputs();
-    const int fileChannels = reader.channels();
-    const int sampleRate = reader.sampleRate();
-    if (options.channel > fileChannels)
-        throw ToolError("--channel " + std::to_string(options.channel) + ": '" + options.input + "' has only " +
-                        std::to_string(fileChannels) + (fileChannels == 1 ? " channel" : " channels"));
-    if (options.program >= plugin.numPrograms())
-        throw ToolError("program " + std::to_string(options.program) + " is out of range (plug-in has " +
-                        std::to_string(plugin.numPrograms()) + " programs" +
-                        (plugin.numPrograms() > 0 ? ": 0.." + std::to_string(plugin.numPrograms() - 1) : "") + ")");
-    std::vector<VstInt32> settingIndices;
-    for (const ParameterSetting& setting : options.settings)
-        settingIndices.push_back(plugin.findParameter(setting.parameter));
-    std::vector<ResolvedAutomation> automations;
-    for (const AutomationCurve& curve : options.automations)
-        automations.push_back({plugin.findParameter(curve.parameter), &curve, 0.0f, false});
-    const int format = outputFormat(reader.format(), outputs, sampleRate, options.format, options.formatRequested);
-
-    const int block = options.blockSize;
-    hostState().sampleRate = static_cast<float>(sampleRate);
-    hostState().blockSize = block;
-    hostState().ioChanged = false;
-    plugin.dispatch(effSetSampleRate, 0, 0, nullptr, static_cast<float>(sampleRate));
-    plugin.dispatch(effSetBlockSize, 0, block);
-    if (options.program >= 0) plugin.setProgram(options.program);
-    for (std::size_t i = 0; i < options.settings.size(); ++i)
-        plugin.setParameter(settingIndices[i], static_cast<float>(options.settings[i].value));
-    // Settings may change the plug-in's shape; read it again before sizing.
-    plugin.checkChannelCounts();
-    if (plugin.numInputs() != inputs || plugin.numOutputs() != outputs)
-        throw ToolError("plug-in changed its inputs or outputs while being set up");
-
-    PendingFile output(options.output);
-    AudioWriter writer(output.takeDescriptor(), options.output, format, sampleRate, outputs);
-    std::unique_ptr<PendingFile> picture;
-    if (!options.plot.empty()) picture = std::make_unique<PendingFile>(options.plot);
-
-    const sf_count_t inputFrames = reader.frames() > 0 ? reader.frames() : 0;
-    const auto tailFrames = static_cast<sf_count_t>(std::llround(options.tailSeconds * sampleRate));
-    const std::int64_t window = EnvelopeTracker::windowFor(
-        inputFrames + tailFrames > 0 ? inputFrames + tailFrames : sf_count_t{sampleRate} * 10, sampleRate);
-    EnvelopeTracker inputEnvelope(1, window);
-    EnvelopeTracker outputEnvelope(outputs, window);
-
-    std::vector<float> fileBlock(static_cast<std::size_t>(block) * static_cast<std::size_t>(fileChannels));
-    std::vector<float> outBlock(static_cast<std::size_t>(block) * static_cast<std::size_t>(outputs));
-    std::vector<float> mono(static_cast<std::size_t>(block));
-    ChannelBuffers in(inputs, block);
-    ChannelBuffers out(outputs, block);
-    Progress progress(Progress::wanted(options.quiet), reader.frames() > 0 ? inputFrames + tailFrames : 0, "rendering");
-
-    {
-        Processing processing(plugin);
-        sf_count_t done = 0;
-        sf_count_t tailLeft = tailFrames;
-        bool inputEnded = false;
-        while (true) {
-            sf_count_t frames = 0;
-            if (!inputEnded) {
-                frames = reader.read(fileBlock.data(), block);
-                if (frames < block) inputEnded = true;
-            }
-            if (frames < block && tailLeft > 0) {
-                // Silence after the input, for as long as the tail asks.
-                const sf_count_t extra = std::min<sf_count_t>(block - frames, tailLeft);
-                std::fill(fileBlock.begin() + frames * fileChannels,
-                          fileBlock.begin() + (frames + extra) * fileChannels, 0.0f);
-                frames += extra;
-                tailLeft -= extra;
-            }
-            if (frames == 0) break;
-            const auto count = static_cast<int>(frames);
-
-            const double seconds = static_cast<double>(done) / sampleRate;
-            for (ResolvedAutomation& automation : automations) {
-                const auto value = static_cast<float>(automation.curve->valueAt(seconds));
-                if (!automation.sent || value != automation.lastSent) {
-                    plugin.setParameter(automation.index, value);
-                    automation.lastSent = value;
-                    automation.sent = true;
-                }
-            }
-
-            fillInputs(fileBlock.data(), fileChannels, count, options.channel, inputs, in);
-            plugin.process(in.pointers(), out.pointers(), count);
-            if (hostState().ioChanged && (plugin.numInputs() != inputs || plugin.numOutputs() != outputs))
-                throw ToolError("plug-in changed its inputs or outputs while rendering");
-
-            for (int c = 0; c < outputs; ++c) {
-                const float* channel = out.channel(c);
-                for (int i = 0; i < count; ++i) outBlock[static_cast<std::size_t>(i * outputs + c)] = channel[i];
-            }
-            writer.write(outBlock.data(), frames);
-
-            if (picture) {
-                // The input as a person hears it: the file's channels mixed.
-                mixDown(fileBlock.data(), fileChannels, count, mono.data());
-                const float* monoChannel = mono.data();
-                inputEnvelope.addPlanar(&monoChannel, frames);
-                outputEnvelope.addPlanar(out.pointers(), frames);
-            }
-            done += frames;
-            progress.update(done);
-        }
-    }
-    writer.finish();
-    progress.finish();
-
-    if (picture) {
-        inputEnvelope.finish();
-        outputEnvelope.finish();
-        std::vector<PlotTrack> tracks{{"input", inputEnvelope.peaks(0)}};
-        for (int c = 0; c < outputs; ++c)
-            tracks.push_back({"output " + std::to_string(c + 1), outputEnvelope.peaks(c)});
-        drawEnvelopes(tracks, 0.0, static_cast<double>(window) / sampleRate, envelopeTitle(options.output),
-                      picture->temporaryPath());
-        picture->commit();
-    }
-    output.commit();
+    RenderPlan plan = resolve(options, reader, plugin);
+    prepare(options, plan, plugin);
+    RenderOutput output(options, plan);
+    Progress progress(Progress::wanted(options.quiet), plan.knownTotal(), "rendering");
+    process(options, plan, reader, plugin, output, progress);
+    finish(output, progress);
 }
