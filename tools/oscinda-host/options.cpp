@@ -178,6 +178,30 @@ PlotOptions parsePlot(ArgumentReader& reader) {
     return options;
 }
 
+EditorOptions parseEditor(ArgumentReader& reader) {
+    EditorOptions options;
+    std::vector<std::string> positionals;
+    std::string name, positional;
+    while (reader.next(name, positional)) {
+        if (name.empty()) {
+            positionals.push_back(positional);
+        } else if (name == "--program") {
+            options.program = boundedInteger(reader.value(name), "--program", 0, 0x7fffffff);
+        } else if (name == "--set") {
+            options.settings.push_back(parseSetting(reader.value(name)));
+        } else if (name == "--show") {
+            reader.noValue(name);
+            options.show = true;
+        } else {
+            throw ToolError("unknown option " + name + " for editor");
+        }
+    }
+    expectPositionals(positionals, 2, "editor PLUGIN PICTURE.png");
+    options.plugin = positionals[0];
+    options.picture = positionals[1];
+    return options;
+}
+
 }  // namespace
 
 double parseNumber(const std::string& text, const std::string& what) {
@@ -216,6 +240,9 @@ CommandLine parseCommandLine(const std::vector<std::string>& args) {
     } else if (command == "plot") {
         line.command = Command::Plot;
         line.plot = parsePlot(reader);
+    } else if (command == "editor") {
+        line.command = Command::Editor;
+        line.editor = parseEditor(reader);
     } else {
         throw ToolError("unknown command '" + command + "' (see oscinda-host --help)");
     }
@@ -249,6 +276,14 @@ const char* usageText() {
            "  oscinda-host plot AUDIO PICTURE.png [--input DRY] [--from SECONDS] [--to SECONDS]\n"
            "      Draw the envelope of every channel of AUDIO over time, with the\n"
            "      unprocessed file DRY on top when given; --from/--to zoom in.\n"
+           "\n"
+           "  oscinda-host editor PLUGIN PICTURE.png [options]\n"
+           "      Open the plug-in's editor in an X11 window of its own size and save\n"
+           "      the window's pixels as PNG. Without DISPLAY it runs its own Xvfb.\n"
+           "      --program N            select program N before opening the editor\n"
+           "      --set NAME=VALUE       set a parameter first (0..1), repeatable\n"
+           "      --show                 after saving, keep the window open on DISPLAY\n"
+           "                             until it is closed, so the panel can be tried\n"
            "\n"
            "Output files appear only when complete. On any error the tool prints one\n"
            "line on stderr and exits with status 2.\n";
