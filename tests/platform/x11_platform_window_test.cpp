@@ -7,6 +7,7 @@
 #include <X11/Xlib.h>
 #include <X11/keysym.h>
 
+#include <algorithm>
 #include <functional>
 #include <ostream>
 #include <string>
@@ -230,6 +231,35 @@ TEST_F(X11WindowFixture, WheelReleasesAndUnknownButtonsCauseNothing) {
     ASSERT_EQ(listener.calls.size(), 1u);
     EXPECT_EQ(listener.calls[0].kind, "down");
     EXPECT_EQ(listener.calls[0].where, CPoint(2, 3));
+}
+
+// A host that runs the editor's idle from inside a request the editor made
+// while handling an event (an automation call, say).
+class ReenteringListener : public RecordingListener {
+public:
+    using RecordingListener::RecordingListener;
+    void onPlatformMouseDown(CPoint where, CButtonState buttons) override {
+        ++depth;
+        deepest = std::max(deepest, depth);
+        RecordingListener::onPlatformMouseDown(where, buttons);
+        if (window != nullptr) window->processEvents();
+        --depth;
+    }
+    PlatformWindow* window = nullptr;
+    int depth = 0;
+    int deepest = 0;
+};
+
+TEST_F(X11WindowFixture, IdleFromInsideAnEventWaitsForTheOuterOne) {
+    ReenteringListener reentering(kWidth, kHeight);
+    auto window = createPlatformWindow(handleOf(parent), CRect(0, 0, kWidth, kHeight), reentering);
+    ASSERT_NE(window->nativeHandle(), nullptr);
+    reentering.window = window.get();
+    for (int i = 0; i < 3; ++i) host->send(windowOf(*window), button(ButtonPress, Button1, i, i, 0), ButtonPressMask);
+    ASSERT_TRUE(waitFor(*window, [&] { return reentering.callsOf("down").size() == 3; }));
+    EXPECT_EQ(reentering.deepest, 1) << "an event was handed out inside another";
+    const std::vector<ListenerCall> downs = reentering.callsOf("down");
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(downs[static_cast<std::size_t>(i)].where, CPoint(i, i));
 }
 
 TEST_F(X11WindowFixture, RunOfMotionsArrivesAsItsLastPosition) {

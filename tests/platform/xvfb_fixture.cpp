@@ -22,8 +22,8 @@ int main(int argc, char** argv) {
             std::ofstream state(statePath, std::ios::trunc);
             state << server.displayName() << " " << server.pid() << "\n";
             if (!state.flush()) throw ToolError("cannot write " + statePath);
-            server.detach();
             std::cout << "Xvfb " << server.displayName() << " (process " << server.pid() << ")\n";
+            server.detach();
             return 0;
         }
         if (command == "stop") {

@@ -221,6 +221,68 @@ INSTANTIATE_TEST_SUITE_P(
                        "expected editor PLUGIN PICTURE.png"}),
     rowName<EditorErrorRow>);
 
+// The top-level window called `title`, or 0.
+Window findWindow(Display* display, const std::string& title) {
+    Window root = 0, parent = 0;
+    Window* children = nullptr;
+    unsigned int count = 0;
+    Window found = 0;
+    if (XQueryTree(display, DefaultRootWindow(display), &root, &parent, &children, &count) == 0) return 0;
+    for (unsigned int i = 0; i < count && found == 0; ++i) {
+        char* name = nullptr;
+        if (XFetchName(display, children[i], &name) != 0 && name != nullptr) {
+            if (title == name) found = children[i];
+            XFree(name);
+        }
+    }
+    if (children != nullptr) XFree(children);
+    return found;
+}
+
+TEST(EditorToolOnSharedDisplay, ShowIdlesTheEditorUntilTheWindowIsClosed) {
+    ASSERT_FALSE(testDisplayName().empty()) << "no X server: run through ctest";
+    ScratchFolder folder;
+    const std::string log = folder / "calls.log";
+    ToolResult result;
+    std::thread tool([&] {
+        result = runTool({"editor", kEditorPluginPath, folder / "panel.png", "--show"},
+                         {{"DISPLAY", testDisplayName()}, {"EDITOR_PLUGIN_LOG", log}});
+    });
+    HostConnection person;
+    Window window = 0;
+    const bool shown = pollUntil([&] { window = findWindow(person.display(), "Pattern Editor"); },
+                                 [&] { return window != 0 && fileExists(folder / "panel.png"); });
+    if (shown) {
+        // The picture is saved before the window is handed to the person.
+        EXPECT_TRUE(differences(readPng(folder / "panel.png"), 0.25f).empty());
+        const auto idles = [&] {
+            const std::vector<std::string> calls = lines(readText(log));
+            return std::count(calls.begin(), calls.end(), "idle");
+        };
+        const auto before = idles();
+        std::this_thread::sleep_for(std::chrono::milliseconds(400));
+        const auto during = idles() - before;
+        EXPECT_GE(during, 5) << "idle calls in 0.4 s";  // 10 at 25 Hz
+        EXPECT_LE(during, 15) << "idle calls in 0.4 s";
+
+        // What a window manager sends when the person closes the window.
+        XEvent close{};
+        close.xclient.type = ClientMessage;
+        close.xclient.window = window;
+        close.xclient.message_type = XInternAtom(person.display(), "WM_PROTOCOLS", False);
+        close.xclient.format = 32;
+        close.xclient.data.l[0] = static_cast<long>(XInternAtom(person.display(), "WM_DELETE_WINDOW", False));
+        close.xclient.data.l[1] = CurrentTime;
+        XSendEvent(person.display(), window, False, NoEventMask, &close);
+        person.sync();
+    }
+    tool.join();
+    ASSERT_TRUE(shown) << "the editor window did not appear: " << result.err;
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(lines(readText(log)).back(), "close");
+    EXPECT_EQ(findWindow(person.display(), "Pattern Editor"), 0u);
+}
+
 TEST(EditorTool, HelpListsTheCommand) {
     const ToolResult result = runTool({"--help"});
     EXPECT_EQ(result.exitCode, 0);

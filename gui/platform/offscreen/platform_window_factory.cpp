@@ -15,6 +15,7 @@ std::unique_ptr<PlatformWindow> createPlatformWindow(void* parent, const CRect& 
 #if OSCINDA_X11
     if (parent != nullptr) window = X11PlatformWindow::create(parent, size, listener);
 #else
+    (void)parent;
     (void)size;
     (void)listener;
 #endif
