@@ -1,4 +1,5 @@
 // Keys as a VST editor expects them from X11 keysyms and modifier state.
+
 // gtest before any X11 header: Xlib's macros (None, Bool) clash with its names.
 #include <gtest/gtest.h>
 

@@ -2,6 +2,7 @@
 // parent destroyed first, idle from other threads, many open/close cycles,
 // no usable display, the X server going away. And the host's own X error
 // handling left as it was.
+
 // gtest before any X11 header: Xlib's macros (None, Bool) clash with its names.
 #include <gtest/gtest.h>
 

@@ -1,6 +1,7 @@
 // The X11 backend under a real X server: what it presents is what the
 // server holds, and the server's events reach the listener with the right
 // place, buttons, keys and modifiers.
+
 // gtest before any X11 header: Xlib's macros (None, Bool) clash with its names.
 #include <gtest/gtest.h>
 

@@ -279,7 +279,9 @@ TEST(EditorToolOnSharedDisplay, ShowIdlesTheEditorUntilTheWindowIsClosed) {
     tool.join();
     ASSERT_TRUE(shown) << "the editor window did not appear: " << result.err;
     EXPECT_EQ(result.exitCode, 0) << result.err;
-    EXPECT_EQ(lines(readText(log)).back(), "close");
+    const std::vector<std::string> calls = lines(readText(log));
+    ASSERT_FALSE(calls.empty());
+    EXPECT_EQ(calls.back(), "close");
     EXPECT_EQ(findWindow(person.display(), "Pattern Editor"), 0u);
 }
 
