@@ -78,12 +78,13 @@ test-sanitized: deps
 	cmake --build $(ASAN_DIR) -j $(JOBS)
 	cd $(ASAN_DIR) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j $(JOBS)
 
-# The frame and the engine under ThreadSanitizer: the audio thread and the
-# host's other threads share values without locks.
+# The frame, the engine and the X11 backend under ThreadSanitizer: the audio
+# thread and the host's other threads share values without locks, and hosts
+# idle editors from threads of their own.
 test-threads: deps
 	cmake -S . -B $(TSAN_DIR) -DCMAKE_BUILD_TYPE=Debug -DOSCINDA_SANITIZE_THREAD=ON -DOSCINDA_BUILD_TOOLS=OFF
-	cmake --build $(TSAN_DIR) -j $(JOBS) --target oscinda host_tests engine_tests editor_tests
-	cd $(TSAN_DIR) && TSAN_OPTIONS=halt_on_error=1 ctest --output-on-failure -j $(JOBS) -R '^(Concurrency|Dispatcher|Record|Entry|EditorTest.EditorConcurrency)'
+	cmake --build $(TSAN_DIR) -j $(JOBS) --target oscinda host_tests engine_tests editor_tests x11_window_tests platform_tests xvfb_fixture
+	cd $(TSAN_DIR) && TSAN_OPTIONS=halt_on_error=1 ctest --output-on-failure -j $(JOBS) -R '^(Concurrency|Dispatcher|Record|Entry|EditorTest.EditorConcurrency|X11|Table/X11)'
 
 install: build
 	cmake --install $(BUILD_DIR) --prefix $(PREFIX)
