@@ -78,6 +78,12 @@ phases() {
     rm -f "$out_dir/phases-$name.wav"
 }
 
+# The panel in a real X11 window (on an X server of the tool's own when no
+# display is set): the first program, and the settings moved.
+env -u DISPLAY "$host" editor "$plugin" "$out_dir/editor.png"
+env -u DISPLAY "$host" editor "$plugin" "$out_dir/editor-moved.png" --set Depth=0 --set "Maximum Speed=0.05" \
+    --set Speed=0.1 --set "Change Rate=0.5" --set Random=1
+
 cat "$out_dir/info.txt"
 echo
 echo "Gate phase lengths in samples at 44100 Hz (first phases of each render):"
@@ -95,4 +101,5 @@ echo "Input:     $out_dir/input.wav"
 echo "Renders:   $out_dir/default-program.wav  $out_dir/fast-deep-gate.wav  $out_dir/wide-sweep-random.wav"
 echo "Pictures:  $out_dir/default-program.png  $out_dir/fast-deep-gate.png  $out_dir/wide-sweep-random.png"
 echo "           $out_dir/fast-deep-gate-zoom.png  $out_dir/fast-deep-gate-ramp.png"
+echo "Editor:    $out_dir/editor.png  $out_dir/editor-moved.png"
 echo "Info:      $out_dir/info.txt  $out_dir/info.json"

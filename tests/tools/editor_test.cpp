@@ -15,9 +15,9 @@
 #include <gtest/gtest.h>
 
 #include "tests/platform/x11_test_display.h"
+#include "tests/support/png_file.h"
 #include "tests/support/row_name.h"
 #include "tests/tools/editor_pattern.h"
-#include "tests/tools/png_file.h"
 #include "tests/tools/tool_runner.h"
 
 namespace {
@@ -29,16 +29,24 @@ const char* const kPlatformEditorPluginPath = PLATFORM_EDITOR_PLUGIN_PATH;
 // Without DISPLAY the tool starts an X server of its own.
 const Environment kNoDisplay = {{"DISPLAY", ""}};
 
+// The picture in a PNG file the tool wrote; an empty one if it cannot be read.
+PixelBuffer pictureIn(const std::string& path) {
+    PixelBuffer picture;
+    if (!readPng(path, picture)) ADD_FAILURE() << "cannot read " << path;
+    return picture;
+}
+
 // Pixels of the picture that differ from the pattern, as "x,y: got want".
-std::vector<std::string> differences(const PngPicture& picture, float level) {
+std::vector<std::string> differences(const PixelBuffer& picture, float level) {
     const std::vector<editor_pattern::Block> blocks = editor_pattern::blocks(level);
     std::vector<std::string> found;
-    for (int y = 0; y < picture.height; ++y) {
-        for (int x = 0; x < picture.width; ++x) {
+    for (int y = 0; y < picture.height(); ++y) {
+        for (int x = 0; x < picture.width(); ++x) {
+            const std::uint32_t got = picture.at(x, y) & 0xFFFFFFu;
             const std::uint32_t want = editor_pattern::colourAt(blocks, x, y);
-            if (picture.at(x, y) != want && found.size() < 10)
-                found.push_back(std::to_string(x) + "," + std::to_string(y) + ": " + std::to_string(picture.at(x, y)) +
-                                " " + std::to_string(want));
+            if (got != want && found.size() < 10)
+                found.push_back(std::to_string(x) + "," + std::to_string(y) + ": " + std::to_string(got) + " " +
+                                std::to_string(want));
         }
     }
     return found;
@@ -72,9 +80,9 @@ TEST_P(EditorCaptureTest, PictureIsWhatThePlugInPainted) {
     ASSERT_EQ(result.exitCode, 0) << result.err;
     EXPECT_EQ(result.err, "");
     EXPECT_EQ(folder.entries(), (std::vector<std::string>{"calls.log", "panel.png"}));
-    const PngPicture picture = readPng(folder / "panel.png");
-    ASSERT_EQ(picture.width, editor_pattern::kWidth);
-    ASSERT_EQ(picture.height, editor_pattern::kHeight);
+    const PixelBuffer picture = pictureIn(folder / "panel.png");
+    ASSERT_EQ(picture.width(), editor_pattern::kWidth);
+    ASSERT_EQ(picture.height(), editor_pattern::kHeight);
     EXPECT_EQ(differences(picture, row.level), std::vector<std::string>{});
 
     // The editor was opened with the host's Display pointer, idled, and closed once.
@@ -96,6 +104,43 @@ INSTANTIATE_TEST_SUITE_P(
                         "x11_backend_own_server", {"--set", "Width=0.5"}, 0.5f, false, kPlatformEditorPluginPath},
                     CaptureRow{"shared_display_x11_backend", {}, 0.25f, true, kPlatformEditorPluginPath}),
     rowName<CaptureRow>);
+
+// Oscinda's own panel in a real X11 window is, pixel for pixel, what the
+// editor draws offscreen (the editor tests' reference pictures).
+struct OscindaPanelRow {
+    std::string name;
+    std::vector<std::string> options;
+    std::string reference;
+    friend void PrintTo(const OscindaPanelRow& row, std::ostream* out) { *out << row.name; }
+};
+
+class OscindaPanelTest : public testing::TestWithParam<OscindaPanelRow> {};
+
+TEST_P(OscindaPanelTest, WindowCaptureEqualsTheOffscreenRender) {
+    const OscindaPanelRow& row = GetParam();
+    ScratchFolder folder;
+    std::vector<std::string> args = {"editor", OSCINDA_PLUGIN_FILE, folder / "panel.png"};
+    args.insert(args.end(), row.options.begin(), row.options.end());
+    const ToolResult result = runTool(args, kNoDisplay);
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    PixelBuffer reference;
+    ASSERT_TRUE(readPng(OSCINDA_SOURCE_DIR "/tests/editor/reference/" + row.reference, reference));
+    const PixelBuffer captured = pictureIn(folder / "panel.png");
+    ASSERT_EQ(captured.width(), reference.width());
+    ASSERT_EQ(captured.height(), reference.height());
+    int differing = 0;
+    for (int y = 0; y < captured.height(); ++y)
+        for (int x = 0; x < captured.width(); ++x) differing += captured.at(x, y) != reference.at(x, y);
+    EXPECT_EQ(differing, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, OscindaPanelTest,
+                         testing::Values(OscindaPanelRow{"first_program", {}, "panel-default.png"},
+                                         OscindaPanelRow{"moved",
+                                                         {"--set", "Depth=0", "--set", "Maximum Speed=0.05", "--set",
+                                                          "Speed=0.1", "--set", "Change Rate=0.5", "--set", "Random=1"},
+                                                         "panel-moved.png"}),
+                         rowName<OscindaPanelRow>);
 
 // The display the tool's own server had, from what the plug-in logged.
 std::string loggedDisplay(const std::string& logPath) {
@@ -254,7 +299,7 @@ TEST(EditorToolOnSharedDisplay, ShowIdlesTheEditorUntilTheWindowIsClosed) {
                                  [&] { return window != 0 && fileExists(folder / "panel.png"); });
     if (shown) {
         // The picture is saved before the window is handed to the person.
-        EXPECT_TRUE(differences(readPng(folder / "panel.png"), 0.25f).empty());
+        EXPECT_TRUE(differences(pictureIn(folder / "panel.png"), 0.25f).empty());
         const auto idles = [&] {
             const std::vector<std::string> calls = lines(readText(log));
             return std::count(calls.begin(), calls.end(), "idle");
