@@ -2,14 +2,16 @@
 // thread and a name query on another never meet halfway through a name.
 //
 // Only the host's non-audio threads rename programs or ask for their names;
-// the audio thread never touches them. So a mutex guards the names: it costs
+// the audio thread never touches them. So a lock guards the names: it costs
 // the audio path nothing, it is held only for a copy of at most
 // kVstMaxProgNameLen bytes with no call out, and it also orders two renames
 // on two threads, which a sequence counter over atomic bytes would need a
-// writers' lock for anyway.
+// writers' lock for anyway. The lock is a flag that waiters yield on rather
+// than std::mutex, which the Windows builds' thread model does not offer.
 #pragma once
 
-#include <mutex>
+#include <atomic>
+#include <thread>
 
 #include "host/aeffect.h"
 #include "host/text_copy.h"
@@ -28,14 +30,14 @@ public:
     // outside the bank or a null name changes nothing.
     void rename(VstInt32 program, const char* name) {
         if (!contains(program) || name == nullptr) return;
-        std::lock_guard<std::mutex> lock(mutex);
+        const Hold hold(lock);
         copyIntoBuffer(names[program], name, kVstMaxProgNameLen);
     }
 
     // Copies the name into copy; false (copy untouched) outside the bank.
     bool read(VstInt32 program, Name& copy) const {
         if (!contains(program)) return false;
-        std::lock_guard<std::mutex> lock(mutex);
+        const Hold hold(lock);
         copyIntoBuffer(copy, names[program], kVstMaxProgNameLen);
         return true;
     }
@@ -43,6 +45,20 @@ public:
     static constexpr bool contains(VstInt32 program) { return program >= 0 && program < Count; }
 
 private:
-    mutable std::mutex mutex;
+    // Holds the lock for one scope.
+    class Hold {
+    public:
+        explicit Hold(std::atomic_flag& heldLock) : held(heldLock) {
+            while (held.test_and_set(std::memory_order_acquire)) std::this_thread::yield();
+        }
+        ~Hold() { held.clear(std::memory_order_release); }
+        Hold(const Hold&) = delete;
+        Hold& operator=(const Hold&) = delete;
+
+    private:
+        std::atomic_flag& held;
+    };
+
+    mutable std::atomic_flag lock = ATOMIC_FLAG_INIT;
     Name names[Count];
 };
