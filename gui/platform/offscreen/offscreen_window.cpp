@@ -1,19 +1,21 @@
-// A frame without a window: it draws into its pixel buffer only. What tests
-// and pictures use, and what every platform falls back to without a parent.
-#include "gui/platform/platform_window.h"
+// Which backend an editor gets: the platform's own when the host handed a
+// parent window and one could be made inside it, offscreen otherwise.
+#include "gui/platform/offscreen/offscreen_platform_window.h"
 
-namespace {
+#if defined(_WIN32)
+#include "gui/platform/win32/win32_platform_window.h"
+#endif
 
-class OffscreenWindow : public PlatformWindow {
-public:
-    void processEvents() override {}
-    void present(const CRect&) override {}
-    bool isAlive() const override { return true; }
-    void* nativeHandle() const override { return nullptr; }
-};
-
-}  // namespace
-
-std::unique_ptr<PlatformWindow> createPlatformWindow(void*, const CRect&, PlatformWindowListener&) {
-    return std::make_unique<OffscreenWindow>();
+std::unique_ptr<PlatformWindow> createPlatformWindow(void* parent, const CRect& size,
+                                                     PlatformWindowListener& listener) {
+    std::unique_ptr<PlatformWindow> window;
+#if defined(_WIN32)
+    if (parent != nullptr) window = Win32PlatformWindow::create(parent, size, listener);
+#else
+    (void)parent;
+    (void)size;
+    (void)listener;
+#endif
+    if (!window) window = std::make_unique<OffscreenPlatformWindow>();
+    return window;
 }
