@@ -3,6 +3,10 @@
 #include "gui/cframe.h"
 #include "host/audioeffectx.h"
 
+#ifdef _WIN32
+#include "gui/platform/win32/ole_session.h"
+#endif
+
 class AEffGUIEditor::FrameCall {
 public:
     explicit FrameCall(AEffGUIEditor& calling) : editor(calling) { ++editor.frameCallDepth; }
@@ -20,6 +24,9 @@ private:
 };
 
 AEffGUIEditor::AEffGUIEditor(AudioEffect* owner) : AEffEditor(owner) {
+#ifdef _WIN32
+    oleStarted = beginOleSession();
+#endif
     if (effect != nullptr) effect->setEditorParameterHook(this);
 }
 
@@ -27,6 +34,9 @@ AEffGUIEditor::~AEffGUIEditor() {
     // A host may close the effect with the window still open.
     if (frame != nullptr) frame->forget();
     if (frameToDelete != nullptr) frameToDelete->forget();
+#ifdef _WIN32
+    if (oleStarted) endOleSession();
+#endif
 }
 
 bool AEffGUIEditor::getRect(ERect** ppRect) {

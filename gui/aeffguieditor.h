@@ -58,4 +58,7 @@ private:
     bool inIdle = false;
     int frameCallDepth = 0;
     CFrame* frameToDelete = nullptr;
+#ifdef _WIN32
+    bool oleStarted = false;  // OLE is on for the thread that built the editor
+#endif
 };
