@@ -4,7 +4,7 @@
 set -eu
 
 packages="cmake make g++ pkg-config clang-format libgtest-dev libgmock-dev libbenchmark-dev libsndfile1-dev libstb-dev gnuplot-nox sox\
-          g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine64\
+          g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine64 xvfb\
           g++-i686-linux-gnu\
           libfreetype-dev libfontconfig-dev fontconfig fonts-liberation libpng-dev"
 
