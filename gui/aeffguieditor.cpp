@@ -7,21 +7,17 @@
 #include "gui/platform/win32/ole_session.h"
 #endif
 
-class AEffGUIEditor::FrameCall {
-public:
-    explicit FrameCall(AEffGUIEditor& calling) : editor(calling) { ++editor.frameCallDepth; }
-    ~FrameCall() {
-        if (--editor.frameCallDepth == 0 && editor.frameToDelete != nullptr) {
-            editor.frameToDelete->forget();
-            editor.frameToDelete = nullptr;
-        }
-    }
-    FrameCall(const FrameCall&) = delete;
-    FrameCall& operator=(const FrameCall&) = delete;
+AEffGUIEditor::FrameCall::FrameCall(AEffGUIEditor* calling) : editor(calling) {
+    if (editor != nullptr) ++editor->frameCallDepth;
+}
 
-private:
-    AEffGUIEditor& editor;
-};
+AEffGUIEditor::FrameCall::~FrameCall() {
+    if (editor == nullptr) return;
+    if (--editor->frameCallDepth == 0 && editor->frameToDelete != nullptr) {
+        editor->frameToDelete->forget();
+        editor->frameToDelete = nullptr;
+    }
+}
 
 AEffGUIEditor::AEffGUIEditor(AudioEffect* owner) : AEffEditor(owner) {
 #ifdef _WIN32
@@ -71,7 +67,7 @@ void AEffGUIEditor::idle() {
     if (inIdle || frame == nullptr) return;
     inIdle = true;
     {
-        FrameCall call(*this);
+        FrameCall call(this);
         frame->idle();
     }
     inIdle = false;
@@ -79,13 +75,13 @@ void AEffGUIEditor::idle() {
 
 bool AEffGUIEditor::onKeyDown(VstKeyCode& keyCode) {
     if (frame == nullptr) return false;
-    FrameCall call(*this);
+    FrameCall call(this);
     return frame->onPlatformKeyDown(keyCode);
 }
 
 bool AEffGUIEditor::onKeyUp(VstKeyCode& keyCode) {
     if (frame == nullptr) return false;
-    FrameCall call(*this);
+    FrameCall call(this);
     return frame->onPlatformKeyUp(keyCode);
 }
 
