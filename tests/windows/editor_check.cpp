@@ -294,9 +294,21 @@ void paintShowsWhatChanged(CheckReport& report, const OpenedEditor& editor) {
                 painted.differingPixels(drawn));
 }
 
+// A crash is one failed check and the end of the run, not a debugger waiting
+// for someone to click its window.
+LONG WINAPI reportCrash(EXCEPTION_POINTERS* exception) {
+    std::printf("FAILED: crashed: exception %#lx at %p\n",
+                static_cast<unsigned long>(exception->ExceptionRecord->ExceptionCode),
+                exception->ExceptionRecord->ExceptionAddress);
+    std::fflush(stdout);
+    ExitProcess(3);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+    SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX);
+    SetUnhandledExceptionFilter(reportCrash);
     if (argc != 4) {
         std::fprintf(stderr, "usage: editor_check MODULE.dll COPY_OF_MODULE.dll OUTPUT_DIR\n");
         return 2;
@@ -408,6 +420,20 @@ int main(int argc, char** argv) {
                 "the reopened editor does not show the values set while it was closed");
     dispatch(ofCopy.effect, effEditClose);
     stopwatch.lap("parent destroyed first");
+
+    // The host closes the editor from inside the Automate a drag makes; the
+    // window and the frame handling the message must outlive that.
+    OpenedEditor closing = openEditor(report, module, 560, 40, "editor closed from a request");
+    const int grabbed = handleTop(1.0f - parameter(closing.effect, kDepth)) + 4;
+    send(closing.window, WM_LBUTTONDOWN, MK_LBUTTON, sliderX(0), grabbed);
+    closeEditorOnNextAutomate();
+    send(closing.window, WM_MOUSEMOVE, MK_LBUTTON, sliderX(0), grabbed - 10);
+    report.that(IsWindow(closing.window) == 0, "the editor window stays after the host closed the editor");
+    report.that(GetCapture() == nullptr, "the closed editor's window keeps the mouse");
+    idle(closing.effect);
+    dispatch(closing.effect, effClose);
+    DestroyWindow(closing.host);
+    stopwatch.lap("closed from a request");
 
     dispatch(first.effect, effClose);
     dispatch(second.effect, effClose);

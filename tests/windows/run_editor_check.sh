@@ -95,7 +95,9 @@ xvfb_ms=$(($(now_ms) - started))
 started=$(now_ms)
 status=0
 # Output to a file, never into a pipe: wine's helpers would keep it open.
-"$runner" "$program" "$module" "$work/oscinda-copy.dll" "$captures" >"$log" 2>&1 </dev/null || status=$?
+# A run that hangs (a dialog nobody closes) ends after 5 minutes.
+timeout -k 10 300 "$runner" "$program" "$module" "$work/oscinda-copy.dll" "$captures" >"$log" 2>&1 </dev/null ||
+    status=$?
 run_ms=$(($(now_ms) - started))
 # Windows console output: lines end in CR LF.
 tr -d '\r' <"$log" >"$log.tmp" && mv "$log.tmp" "$log"
@@ -106,6 +108,7 @@ failed=""
 if [ "$status" -ne 0 ]; then
     grep -v '^editor_check: .* ms$' "$log" || true
     failed="editor_check.exe exited with status $status"
+    [ "$status" -ne 124 ] || failed="editor_check.exe did not finish within 5 minutes"
 fi
 for capture in panel-printed panel-shown; do
     if [ -f "$captures/$capture.bmp" ]; then

@@ -2,9 +2,15 @@
 
 namespace {
 
+bool closingOnAutomate = false;
+
 VstIntPtr VSTCALLBACK recordingCallback(AEffect* effect, VstInt32 opcode, VstInt32 index, VstIntPtr value, void*,
                                         float opt) {
     hostCalls().push_back({effect, opcode, index, value, opt});
+    if (opcode == audioMasterAutomate && closingOnAutomate && effect != nullptr) {
+        closingOnAutomate = false;
+        effect->dispatcher(effect, effEditClose, 0, 0, nullptr, 0.0f);
+    }
     return opcode == audioMasterVersion ? 2400 : 0;
 }
 
@@ -19,6 +25,8 @@ LRESULT CALLBACK hostWindowProcedure(HWND window, UINT message, WPARAM wParam, L
 const wchar_t kHostWindowClass[] = L"OscindaEditorCheckHost";
 
 }  // namespace
+
+void closeEditorOnNextAutomate() { closingOnAutomate = true; }
 
 std::vector<HostCall>& hostCalls() {
     static std::vector<HostCall> calls;

@@ -27,6 +27,10 @@ std::vector<HostCall> editRequests();
 // How many requests with this opcode were made since the calls were cleared.
 int requestCount(VstInt32 opcode);
 
+// The next Automate request is answered by closing that effect's editor, as a
+// host may do from inside a request.
+void closeEditorOnNextAutomate();
+
 class PluginModule {
 public:
     explicit PluginModule(const std::string& path);
