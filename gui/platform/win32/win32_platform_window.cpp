@@ -32,8 +32,8 @@ bool contains(const RECT& outer, const RECT& inner) {
 VstKeyCode keyOf(WPARAM wParam, LPARAM lParam) {
     const auto virtualKey = static_cast<unsigned>(wParam);
     const bool extended = (static_cast<unsigned long>(lParam) & (1ul << 24)) != 0;
-    // MAPVK_VK_TO_CHAR: the unshifted character, dead keys flagged in the top bit.
-    const UINT typed = MapVirtualKeyW(virtualKey, 2) & 0x7FFFu;
+    // The unshifted character on the user's layout; dead keys flagged in the top bit.
+    const UINT typed = MapVirtualKeyW(virtualKey, MAPVK_VK_TO_CHAR) & 0x7FFFu;
     return vstKeyCodeOf(virtualKey, extended, heldModifiers(), typed);
 }
 

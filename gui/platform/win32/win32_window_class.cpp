@@ -1,7 +1,6 @@
 #include "gui/platform/win32/win32_window_class.h"
 
 #include <cstdint>
-#include <cwchar>
 
 #include "host/module_handle.h"
 
@@ -34,10 +33,13 @@ HINSTANCE editorModuleInstance() {
 }
 
 std::wstring editorWindowClassName() {
-    wchar_t name[48];
-    std::swprintf(name, sizeof name / sizeof name[0], L"OscindaEditor%llX",
-                  static_cast<unsigned long long>(reinterpret_cast<std::uintptr_t>(editorModuleInstance())));
-    return name;
+    auto value = reinterpret_cast<std::uintptr_t>(editorModuleInstance());
+    std::wstring digits;
+    do {
+        digits.insert(digits.begin(), L"0123456789ABCDEF"[value % 16]);
+        value /= 16;
+    } while (value != 0);
+    return L"OscindaEditor" + digits;
 }
 
 bool holdEditorWindowClass(WNDPROC procedure) {
