@@ -40,6 +40,7 @@ done
 command -v Xvfb >/dev/null || fail "Xvfb not found: run scripts/install-deps.sh"
 
 mkdir -p "$work"
+work=$(cd "$work" && pwd)  # wine takes only an absolute prefix
 captures="$work/captures"
 log="$work/run.log"
 rm -rf "$captures"
