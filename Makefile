@@ -48,10 +48,11 @@ cross: deps
 setup-wine32: deps
 	./scripts/setup-wine32.sh $(BUILD_DIR)/emulation
 
-# Only what the demo runs: every plug-in module and the command-line host.
-demo: deps cross
+# Only what the demo runs: every plug-in module, the command-line host, and
+# the 32-bit Windows editor's capture under wine32.
+demo: deps cross setup-wine32
 	$(CONFIGURE_LINUX)
-	cmake --build $(BUILD_DIR) -j $(JOBS) --target oscinda oscinda-host
+	cmake --build $(BUILD_DIR) -j $(JOBS) --target oscinda oscinda-host editor_capture
 	WIN32_DIR=$(WIN32_DIR) WIN64_DIR=$(WIN64_DIR) ./scripts/demo.sh $(BUILD_DIR)
 
 # The quick loop while editing: the Linux tree alone, its suites, no cross

@@ -9,7 +9,7 @@ out_dir="${OUT_DIR:-out}"
 plugin="$build_dir/oscinda.so"
 host="$build_dir/tools/oscinda-host"
 
-for needed in "$plugin" "$host"; do
+for needed in "$plugin" "$host" "$build_dir/tests/windows/editor_capture"; do
     if [ ! -e "$needed" ]; then
         echo "demo: $needed is missing; run 'make build' first" >&2
         exit 2
@@ -91,6 +91,17 @@ phases default-program --program 0
 phases fast-deep-gate --set "Maximum Speed=0.06" --set Speed=0.09
 phases wide-sweep --set "Maximum Speed=0.05" --set Speed=1 --set "Change Rate=0"
 rm -f "$out_dir/steady.wav"
+
+# The editor as the 32-bit Windows module shows it in a window of a host,
+# under wine32 on an X display of its own: the editor check's capture.
+editor_work="$build_dir/tests/windows/win32"
+echo
+if ! sh "$(dirname "$0")/../tests/windows/run_editor_check.sh" win32 "${WIN32_DIR:-build-win32}" "$editor_work" \
+    "$build_dir/tests/windows/editor_capture" "$(dirname "$0")/../tests/editor/reference/panel-default.png"; then
+    echo "demo: the 32-bit Windows editor failed its check; see $editor_work/run.log" >&2
+    exit 1
+fi
+cp "$editor_work/panel-printed.png" "$out_dir/editor-win32.png"
 echo
 echo "Plug-ins:  $plugin"
 for module in "${WIN32_DIR:-build-win32}/oscinda.dll" "${WIN64_DIR:-build-win64}/oscinda.dll"; do
@@ -102,4 +113,5 @@ echo "Renders:   $out_dir/default-program.wav  $out_dir/fast-deep-gate.wav  $out
 echo "Pictures:  $out_dir/default-program.png  $out_dir/fast-deep-gate.png  $out_dir/wide-sweep-random.png"
 echo "           $out_dir/fast-deep-gate-zoom.png  $out_dir/fast-deep-gate-ramp.png"
 echo "Editor:    $out_dir/editor.png  $out_dir/editor-moved.png"
+echo "           $out_dir/editor-win32.png (the 32-bit Windows module's window, under wine)"
 echo "Info:      $out_dir/info.txt  $out_dir/info.json"
