@@ -86,9 +86,9 @@ test-sanitized: deps
 # idle editors from threads of their own.
 test-threads: deps
 	cmake -S . -B $(TSAN_DIR) -DCMAKE_BUILD_TYPE=Debug -DOSCINDA_SANITIZE_THREAD=ON -DOSCINDA_BUILD_TOOLS=OFF
-	cmake --build $(TSAN_DIR) -j $(JOBS) --target oscinda host_tests engine_tests editor_tests validator_tests x11_window_tests platform_tests xvfb_fixture
+	cmake --build $(TSAN_DIR) -j $(JOBS) --target oscinda host_tests engine_tests editor_tests artwork_tests validator_tests x11_window_tests platform_tests xvfb_fixture
 	cd $(TSAN_DIR) && TSAN_OPTIONS=halt_on_error=1 ctest --output-on-failure -j $(JOBS) \
-	  -R '^(Concurrency|Dispatcher|Record|Entry|EditorTest.EditorConcurrency|ValidatorParallel|ValidatorAutomation|X11|Table/X11)'
+	  -R '^(Concurrency|Dispatcher|Record|Entry|EditorTest.EditorConcurrency|DecodedBitmaps|ValidatorParallel|ValidatorAutomation|X11|Table/X11)'
 
 # The libFuzzer target, in a tree of its own built by clang with ASan and
 # UBSan, run for FUZZ_SECONDS from the committed seeds (fuzz/corpus) plus

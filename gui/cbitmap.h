@@ -16,11 +16,11 @@ public:
     explicit CBitmap(long resourceId);
     explicit CBitmap(PixelBuffer picture);
 
-    CCoord getWidth() const { return pixels.width(); }
-    CCoord getHeight() const { return pixels.height(); }
+    CCoord getWidth() const { return pixels->width(); }
+    CCoord getHeight() const { return pixels->height(); }
     long getResourceId() const { return resourceId; }
-    bool isLoaded() const { return !pixels.empty(); }
-    const PixelBuffer& getPixels() const { return pixels; }
+    bool isLoaded() const { return !pixels->empty(); }
+    const PixelBuffer& getPixels() const { return *pixels; }
 
     // Draws the part starting at offset into rect.
     void draw(CDrawContext* context, const CRect& rect, const CPoint& offset = CPoint()) const;
@@ -29,5 +29,8 @@ public:
 
 private:
     long resourceId = 0;
-    PixelBuffer pixels;
+    PixelBuffer ownPixels;  // a picture made in memory, or the empty one
+    // The module's decoded artwork, shared by every bitmap of that id, or
+    // ownPixels.
+    const PixelBuffer* pixels = &ownPixels;
 };

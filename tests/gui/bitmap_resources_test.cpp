@@ -10,8 +10,11 @@
 #include <climits>
 #include <cstdint>
 #include <set>
+#include <thread>
 #include <vector>
 
+#include "gui/cbitmap.h"
+#include "gui/decoded_bitmaps.h"
 #include "gui/dib_decoder.h"
 
 namespace {
@@ -206,6 +209,27 @@ TEST(ArtworkTest, LabelsSitCentredUnderEachReadout) {
         }
         ASSERT_LT(inkLeft, inkRight) << "no label under the read-out at " << left;
         EXPECT_NEAR(inkLeft + inkRight, left + right, 4) << "read-out at " << left;
+    }
+}
+
+// Every bitmap of an id draws from one picture, decoded once, whichever
+// threads ask first; what it holds is what the resource says.
+TEST(DecodedBitmaps, OnePictureServesEveryBitmapOfAnId) {
+    const PixelBuffer* seen[4] = {};
+    std::vector<std::thread> threads;
+    for (const PixelBuffer*& picture : seen)
+        threads.emplace_back([&picture] { picture = &CBitmap(kBackgroundBitmapId).getPixels(); });
+    for (std::thread& thread : threads) thread.join();
+    for (const PixelBuffer* picture : seen) EXPECT_EQ(picture, seen[0]);
+    EXPECT_EQ(decodedBitmapResource(kBackgroundBitmapId), seen[0]);
+    EXPECT_TRUE(*seen[0] == decoded(kBackgroundBitmapId));
+}
+
+TEST(DecodedBitmaps, UnknownIdsGiveAnEmptyBitmap) {
+    for (long id : {0L, 6L, -1L, 15L, 16L, 100000L, LONG_MAX, LONG_MIN}) {
+        const CBitmap bitmap(id);
+        EXPECT_FALSE(bitmap.isLoaded()) << id;
+        EXPECT_EQ(bitmap.getWidth(), 0) << id;
     }
 }
 
