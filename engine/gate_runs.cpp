@@ -5,6 +5,8 @@
 // depend on which one runs.
 #include "engine/gate_runs.h"
 
+#include <cstring>
+
 // Not under the sanitizers: their run-time starts after the version is picked.
 #if defined(__x86_64__) && defined(__linux__) && !defined(__SANITIZE_ADDRESS__) && !defined(__SANITIZE_THREAD__)
 #define OSCINDA_VECTOR_CLONES __attribute__((target_clones("avx2", "default")))
@@ -13,6 +15,10 @@
 #endif
 
 namespace gate_runs {
+
+// In an unnamed namespace: a clone set with external linkage would be
+// exported from the module whatever its visibility says.
+namespace {
 
 OSCINDA_VECTOR_CLONES void scaleInto(float* __restrict out, const float* __restrict in, float gain, VstInt32 count) {
     for (VstInt32 i = 0; i < count; ++i) out[i] = gain * in[i];
@@ -56,6 +62,62 @@ OSCINDA_VECTOR_CLONES void rampIntoBoth(float* __restrict first, float* __restri
         first[i] = firstGains[i] * sample;
         second[i] = secondGains[i] * sample;
     }
+}
+
+// One output from the input: the same buffer or one apart from it.
+void scalePass(float* out, const float* in, float gain, VstInt32 count) {
+    if (out == in)
+        scaleInPlace(out, gain, count);
+    else
+        scaleInto(out, in, gain, count);
+}
+
+void rampPass(float* out, const float* in, const float* gains, VstInt32 count) {
+    if (out == in)
+        rampInPlace(out, gains, count);
+    else
+        rampInto(out, in, gains, count);
+}
+
+void copyPass(float* out, const float* in, VstInt32 count) {
+    if (out != in) std::memcpy(out, in, static_cast<std::size_t>(count) * sizeof(float));
+}
+
+}  // namespace
+
+void GateBuffers::closed(VstInt32 at, VstInt32 count, float depth) const {
+    const float* in = in_ + at;
+    float* first = first_ + at;
+    float* second = second_ + at;
+    if (separate_) {
+        scaleIntoBoth(first, second, in, depth, count);
+    } else if (first == second) {
+        scalePass(first, in, depth, count);
+    } else if (in == first) {
+        // Each value is computed before either output is stored.
+        scaleInPlaceAndInto(first, second, depth, count);
+    } else {
+        scaleInPlaceAndInto(second, first, depth, count);
+    }
+}
+
+void GateBuffers::open(VstInt32 at, VstInt32 count, const float* firstGains, const float* secondGains) const {
+    const float* in = in_ + at;
+    float* first = first_ + at;
+    float* second = second_ + at;
+    if (separate_ && firstGains != nullptr && secondGains != nullptr) {
+        rampIntoBoth(first, second, in, firstGains, secondGains, count);
+        return;
+    }
+    // The first output is complete before the second reads the input.
+    if (firstGains != nullptr)
+        rampPass(first, in, firstGains, count);
+    else
+        copyPass(first, in, count);
+    if (secondGains != nullptr)
+        rampPass(second, in, secondGains, count);
+    else
+        copyPass(second, in, count);
 }
 
 }  // namespace gate_runs

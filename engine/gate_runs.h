@@ -15,42 +15,10 @@
 #pragma once
 
 #include <cstdint>
-#include <cstring>
 
 #include "host/aeffect.h"
 
 namespace gate_runs {
-
-// The loops themselves (gate_runs.cpp).
-void scaleInto(float* __restrict out, const float* __restrict in, float gain, VstInt32 count);
-void scaleInPlace(float* samples, float gain, VstInt32 count);
-void scaleIntoBoth(float* __restrict first, float* __restrict second, const float* __restrict in, float gain,
-                   VstInt32 count);
-// shared is both the input and one output; other is the other output.
-void scaleInPlaceAndInto(float* shared, float* __restrict other, float gain, VstInt32 count);
-void rampInto(float* __restrict out, const float* __restrict in, const float* __restrict gains, VstInt32 count);
-void rampInPlace(float* samples, const float* __restrict gains, VstInt32 count);
-void rampIntoBoth(float* __restrict first, float* __restrict second, const float* __restrict in,
-                  const float* __restrict firstGains, const float* __restrict secondGains, VstInt32 count);
-
-// One output from the input: the same buffer or one apart from it.
-inline void scalePass(float* out, const float* in, float gain, VstInt32 count) {
-    if (out == in)
-        scaleInPlace(out, gain, count);
-    else
-        scaleInto(out, in, gain, count);
-}
-
-inline void rampPass(float* out, const float* in, const float* gains, VstInt32 count) {
-    if (out == in)
-        rampInPlace(out, gains, count);
-    else
-        rampInto(out, in, gains, count);
-}
-
-inline void copyPass(float* out, const float* in, VstInt32 count) {
-    if (out != in) std::memcpy(out, in, static_cast<std::size_t>(count) * sizeof(float));
-}
 
 inline bool overlap(const float* a, const float* b, VstInt32 count) {
     const auto start = reinterpret_cast<std::uintptr_t>(a);
@@ -74,42 +42,11 @@ public:
     bool partlyShared() const { return partlyShared_; }
 
     // Closed: depth times the input into both outputs.
-    void closed(VstInt32 at, VstInt32 count, float depth) const {
-        const float* in = in_ + at;
-        float* first = first_ + at;
-        float* second = second_ + at;
-        if (separate_) {
-            scaleIntoBoth(first, second, in, depth, count);
-        } else if (first == second) {
-            scalePass(first, in, depth, count);
-        } else if (in == first) {
-            // Each value is computed before either output is stored.
-            scaleInPlaceAndInto(first, second, depth, count);
-        } else {
-            scaleInPlaceAndInto(second, first, depth, count);
-        }
-    }
+    void closed(VstInt32 at, VstInt32 count, float depth) const;
 
     // Open: each output is the input times its gains, or the input itself
     // where its gains are null.
-    void open(VstInt32 at, VstInt32 count, const float* firstGains, const float* secondGains) const {
-        const float* in = in_ + at;
-        float* first = first_ + at;
-        float* second = second_ + at;
-        if (separate_ && firstGains != nullptr && secondGains != nullptr) {
-            rampIntoBoth(first, second, in, firstGains, secondGains, count);
-            return;
-        }
-        // The first output is complete before the second reads the input.
-        if (firstGains != nullptr)
-            rampPass(first, in, firstGains, count);
-        else
-            copyPass(first, in, count);
-        if (secondGains != nullptr)
-            rampPass(second, in, secondGains, count);
-        else
-            copyPass(second, in, count);
-    }
+    void open(VstInt32 at, VstInt32 count, const float* firstGains, const float* secondGains) const;
 
 private:
     const float* in_;
