@@ -68,7 +68,7 @@ bench: deps
 	$(CONFIGURE_LINUX)
 	cmake --build $(BUILD_DIR) -j $(JOBS) --target oscinda_bench
 	$(BUILD_DIR)/bench/oscinda_bench --benchmark_repetitions=21 --benchmark_enable_random_interleaving=true \
-	  --benchmark_report_aggregates_only=true --benchmark_min_time=0.05 --benchmark_color=false
+	  --benchmark_report_aggregates_only=true --benchmark_min_time=0.05
 
 # Every C++ source as .clang-format lays it out.
 SOURCES = $(shell git ls-files '*.cpp' '*.h' 2>/dev/null)

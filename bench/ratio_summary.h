@@ -8,10 +8,13 @@
 #include <string>
 #include <vector>
 
-// Console output as usual, plus the ratio of every finished case (the median
+// Console output as usual (in plain text), plus the ratio of every finished case (the median
 // when repetitions run, the single run otherwise).
 class RatioSummaryReporter : public benchmark::ConsoleReporter {
 public:
+    // Plain text: a colour code would end up in front of the summary line.
+    RatioSummaryReporter() : ConsoleReporter(OO_Tabular) {}
+
     void ReportRuns(const std::vector<Run>& runs) override;
 
     // "worst ratio to copy: N at >=1024 frames, M at 32 frames"; a figure

@@ -6,8 +6,9 @@
 // opening ramp while rampUpCount >= 2, then the input itself, then the
 // closing ramp once at most 20 samples are left) and steps them; the second
 // output makes the same choice with the counters as just left, one ramp step
-// ahead. At the end of each sample's phase (halfPeriodLeft <= 0) the sweep
-// sizes the next phase. Any split of a stream into blocks gives the same bits.
+// ahead. A sample that finds halfPeriodLeft <= 0 ends its phase, and the
+// sweep sizes the next one. Any split of a stream into blocks gives the same
+// bits.
 //
 // The loop below applies those rules a run at a time: a whole closed stretch,
 // a whole stretch of open input, a whole ramp, each ending at the block's end
