@@ -21,11 +21,16 @@ namespace {
 
 // Frames per read and per write of the audio files: large enough that the
 // system calls and libsndfile's per-call work vanish against the copying,
-// small enough to stay in the processor's caches. A whole number of the
-// plug-in's blocks, so the blocks fall where they would without chunks.
+// small enough to stay in the processor's caches; fewer for files of many
+// channels, so a buffer stays within 4 MB. A whole number of the plug-in's
+// blocks, so the blocks fall where they would without chunks.
 constexpr int kChunkFrames = 1 << 16;
+constexpr int kChunkSamples = 1 << 20;
 
-int chunkFrames(int blockSize) { return blockSize >= kChunkFrames ? blockSize : kChunkFrames / blockSize * blockSize; }
+int chunkFrames(int blockSize, int channels) {
+    const int frames = std::min(kChunkFrames, kChunkSamples / std::max(channels, 1));
+    return blockSize >= frames ? blockSize : frames / blockSize * blockSize;
+}
 
 struct ResolvedSetting {
     VstInt32 index;
@@ -122,7 +127,7 @@ public:
                                              plan.sampleRate)),
           inputEnvelope_(1, window_),
           outputEnvelope_(plan.outputs, window_),
-          chunkFrames_(chunkFrames(options.blockSize)),
+          chunkFrames_(chunkFrames(options.blockSize, plan.outputs)),
           interleaved_(static_cast<std::size_t>(chunkFrames_) * static_cast<std::size_t>(plan.outputs)),
           mono_(static_cast<std::size_t>(options.blockSize)) {}
 
@@ -191,7 +196,7 @@ public:
         : reader_(reader),
           fileChannels_(fileChannels),
           block_(blockSize),
-          chunk_(chunkFrames(blockSize)),
+          chunk_(chunkFrames(blockSize, fileChannels)),
           tailLeft_(tailFrames),
           frames_(static_cast<std::size_t>(chunk_) * static_cast<std::size_t>(fileChannels)) {}
 
