@@ -12,6 +12,7 @@
 #include <atomic>
 #include <cstdint>
 
+#include "engine/program_name_bank.h"
 #include "engine/ramp_gains.h"
 #include "engine/random_generator.h"
 #include "host/audioeffectx.h"
@@ -28,6 +29,8 @@ enum OscindaParameter : VstInt32 {
 };
 
 constexpr VstInt32 kNumOscindaPrograms = 16;
+// What an unnamed program stores; hosts read it as "Init 1" to "Init 16".
+constexpr char kUnnamedProgramName[] = "Init";
 
 // One program of the bank. Speed and Maximum Speed are kept as requested
 // (after the 0.05 s floor), which may differ from what the ordering rule let
@@ -38,7 +41,6 @@ struct ProgramRecord {
     std::atomic<float> depth{0.25f};
     std::atomic<float> changeRate{1.0f};
     std::atomic<float> random{0.0f};  // exactly 1.0 or 0.0
-    char name[kVstMaxProgNameLen] = "Init";
 };
 
 class ADelay : public AudioEffectX {
@@ -88,6 +90,8 @@ private:
     std::atomic<bool> randomChange{false};
 
     ProgramRecord* programs = nullptr;  // kNumOscindaPrograms records
+    // The programs' names: host threads only, never the audio thread.
+    ProgramNameBank<kNumOscindaPrograms> programNames{kUnnamedProgramName};
 
     // Gate state (audio thread).
     bool closedPhase = true;

@@ -7,8 +7,10 @@
 
 #include <cstring>
 
-// Not under the sanitizers: their run-time starts after the version is picked.
-#if defined(__x86_64__) && defined(__linux__) && !defined(__SANITIZE_ADDRESS__) && !defined(__SANITIZE_THREAD__)
+// GCC only, and not under the sanitizers: their run-time starts after the
+// version is picked.
+#if defined(__x86_64__) && defined(__linux__) && !defined(__clang__) && !defined(__SANITIZE_ADDRESS__) && \
+    !defined(__SANITIZE_THREAD__)
 #define OSCINDA_VECTOR_CLONES __attribute__((target_clones("avx2", "default")))
 #else
 #define OSCINDA_VECTOR_CLONES

@@ -13,7 +13,6 @@ constexpr auto kRelaxed = std::memory_order_relaxed;
 
 // Shortest gate period in seconds (20 Hz); both speeds are floored here.
 constexpr float kSpeedFloor = 0.05f;
-const char* const kDefaultProgramName = "Init";
 
 struct ParameterTexts {
     const char* name;
@@ -139,24 +138,26 @@ void ADelay::setProgram(VstInt32 program) {
 }
 
 void ADelay::setProgramName(char* name) {
-    if (name == nullptr) return;
-    // Longer names are cut to what the record holds.
-    copyIntoBuffer(programs[curProgram.load(kRelaxed)].name, name, kVstMaxProgNameLen);
+    // Longer names are cut to what the bank holds.
+    programNames.rename(curProgram.load(kRelaxed), name);
 }
 
 void ADelay::getProgramName(char* name) {
     if (name == nullptr) return;
     const VstInt32 current = curProgram.load(kRelaxed);
-    const char* stored = programs[current].name;
+    ProgramNameBank<kNumOscindaPrograms>::Name stored;
+    if (!programNames.read(current, stored)) return;
     // Unnamed programs read "Init 1" to "Init 16".
-    if (std::strcmp(stored, kDefaultProgramName) == 0)
-        std::snprintf(name, kVstMaxProgNameLen, "%s %d", kDefaultProgramName, static_cast<int>(current + 1));
+    if (std::strcmp(stored, kUnnamedProgramName) == 0)
+        std::snprintf(name, kVstMaxProgNameLen, "%s %d", kUnnamedProgramName, static_cast<int>(current + 1));
     else
         copyIntoBuffer(name, stored, kVstMaxProgNameLen);
 }
 
 bool ADelay::getProgramNameIndexed(VstInt32 /*category*/, VstInt32 index, char* text) {
-    if (!isProgram(index) || text == nullptr) return false;
-    copyIntoBuffer(text, programs[index].name, kVstMaxProgNameLen);
+    if (text == nullptr) return false;
+    ProgramNameBank<kNumOscindaPrograms>::Name stored;
+    if (!programNames.read(index, stored)) return false;
+    copyIntoBuffer(text, stored, kVstMaxProgNameLen);
     return true;
 }

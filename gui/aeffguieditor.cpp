@@ -3,23 +3,26 @@
 #include "gui/cframe.h"
 #include "host/audioeffectx.h"
 
-class AEffGUIEditor::FrameCall {
-public:
-    explicit FrameCall(AEffGUIEditor& calling) : editor(calling) { ++editor.frameCallDepth; }
-    ~FrameCall() {
-        if (--editor.frameCallDepth == 0 && editor.frameToDelete != nullptr) {
-            editor.frameToDelete->forget();
-            editor.frameToDelete = nullptr;
-        }
-    }
-    FrameCall(const FrameCall&) = delete;
-    FrameCall& operator=(const FrameCall&) = delete;
+#ifdef _WIN32
+#include "gui/platform/win32/ole_session.h"
+#endif
 
-private:
-    AEffGUIEditor& editor;
-};
+AEffGUIEditor::FrameCall::FrameCall(AEffGUIEditor* calling) : editor(calling) {
+    if (editor != nullptr) ++editor->frameCallDepth;
+}
+
+AEffGUIEditor::FrameCall::~FrameCall() {
+    if (editor == nullptr) return;
+    if (--editor->frameCallDepth == 0 && editor->frameToDelete != nullptr) {
+        editor->frameToDelete->forget();
+        editor->frameToDelete = nullptr;
+    }
+}
 
 AEffGUIEditor::AEffGUIEditor(AudioEffect* owner) : AEffEditor(owner) {
+#ifdef _WIN32
+    oleStarted = beginOleSession();
+#endif
     if (effect != nullptr) effect->setEditorParameterHook(this);
 }
 
@@ -27,6 +30,9 @@ AEffGUIEditor::~AEffGUIEditor() {
     // A host may close the effect with the window still open.
     if (frame != nullptr) frame->forget();
     if (frameToDelete != nullptr) frameToDelete->forget();
+#ifdef _WIN32
+    if (oleStarted) endOleSession();
+#endif
 }
 
 bool AEffGUIEditor::getRect(ERect** ppRect) {
@@ -61,7 +67,7 @@ void AEffGUIEditor::idle() {
     if (inIdle || frame == nullptr) return;
     inIdle = true;
     {
-        FrameCall call(*this);
+        FrameCall call(this);
         frame->idle();
     }
     inIdle = false;
@@ -69,13 +75,13 @@ void AEffGUIEditor::idle() {
 
 bool AEffGUIEditor::onKeyDown(VstKeyCode& keyCode) {
     if (frame == nullptr) return false;
-    FrameCall call(*this);
+    FrameCall call(this);
     return frame->onPlatformKeyDown(keyCode);
 }
 
 bool AEffGUIEditor::onKeyUp(VstKeyCode& keyCode) {
     if (frame == nullptr) return false;
-    FrameCall call(*this);
+    FrameCall call(this);
     return frame->onPlatformKeyUp(keyCode);
 }
 

@@ -40,6 +40,21 @@ public:
 
     CFrame* getFrame() const { return frame; }
 
+    // Marks a call into the frame while it lives; the outermost one deletes a
+    // frame that was closed meanwhile. Whatever enters the frame from outside
+    // the editor's own calls (a window system delivering its messages) does
+    // so inside one. A null editor marks nothing.
+    class FrameCall {
+    public:
+        explicit FrameCall(AEffGUIEditor* calling);
+        ~FrameCall();
+        FrameCall(const FrameCall&) = delete;
+        FrameCall& operator=(const FrameCall&) = delete;
+
+    private:
+        AEffGUIEditor* editor;
+    };
+
 protected:
     // Deletes the frame now or, when called from inside the frame's own
     // event handling (a host may close the editor from a request the editor
@@ -51,11 +66,10 @@ protected:
     VstInt32 knobMode = 0;
 
 private:
-    // Marks a call into the frame; the outermost one deletes a frame that
-    // was closed meanwhile.
-    class FrameCall;
-
     bool inIdle = false;
     int frameCallDepth = 0;
     CFrame* frameToDelete = nullptr;
+#ifdef _WIN32
+    bool oleStarted = false;  // OLE is on for the thread that built the editor
+#endif
 };

@@ -76,7 +76,11 @@ CView* CFrame::viewAt(const CPoint& where) const {
     return nullptr;
 }
 
+// Each event is one call into the frame: a host that closes the editor from a
+// request made while handling it (an Automate, an idle) has the frame deleted
+// only once the handling is over.
 void CFrame::onPlatformMouseDown(CPoint where, CButtonState buttons) {
+    AEffGUIEditor::FrameCall call(editor);
     if (mouseView != nullptr) return;  // a second button while one is held
     CView* view = viewAt(where);
     if (view == nullptr) return;
@@ -86,6 +90,7 @@ void CFrame::onPlatformMouseDown(CPoint where, CButtonState buttons) {
 }
 
 void CFrame::onPlatformMouseMoved(CPoint where, CButtonState buttons) {
+    AEffGUIEditor::FrameCall call(editor);
     if (mouseView == nullptr) return;
     mouseView->onMouseMoved(where, buttons);
     redrawDirtyViews();
@@ -94,6 +99,7 @@ void CFrame::onPlatformMouseMoved(CPoint where, CButtonState buttons) {
 }
 
 void CFrame::onPlatformMouseUp(CPoint where, CButtonState buttons) {
+    AEffGUIEditor::FrameCall call(editor);
     if (mouseView == nullptr) return;
     CView* view = mouseView;
     mouseView = nullptr;
@@ -102,6 +108,7 @@ void CFrame::onPlatformMouseUp(CPoint where, CButtonState buttons) {
 }
 
 void CFrame::onPlatformWheel(CPoint where, float distance, CButtonState buttons) {
+    AEffGUIEditor::FrameCall call(editor);
     if (CView* view = viewAt(where)) {
         view->onWheel(where, distance, buttons);
         redrawDirtyViews();
@@ -109,6 +116,7 @@ void CFrame::onPlatformWheel(CPoint where, float distance, CButtonState buttons)
 }
 
 bool CFrame::onPlatformKeyDown(const VstKeyCode& key) {
+    AEffGUIEditor::FrameCall call(editor);
     if (focusView == nullptr) return false;
     VstKeyCode copy = key;
     const bool taken = focusView->onKeyDown(copy);
@@ -117,6 +125,7 @@ bool CFrame::onPlatformKeyDown(const VstKeyCode& key) {
 }
 
 bool CFrame::onPlatformKeyUp(const VstKeyCode& key) {
+    AEffGUIEditor::FrameCall call(editor);
     if (focusView == nullptr) return false;
     VstKeyCode copy = key;
     return focusView->onKeyUp(copy);

@@ -9,7 +9,7 @@ out_dir="${OUT_DIR:-out}"
 plugin="$build_dir/oscinda.so"
 host="$build_dir/tools/oscinda-host"
 
-for needed in "$plugin" "$host"; do
+for needed in "$plugin" "$host" "$build_dir/tests/windows/editor_capture"; do
     if [ ! -e "$needed" ]; then
         echo "demo: $needed is missing; run 'make build' first" >&2
         exit 2
@@ -78,6 +78,12 @@ phases() {
     rm -f "$out_dir/phases-$name.wav"
 }
 
+# The panel in a real X11 window (on an X server of the tool's own when no
+# display is set): the first program, and the settings moved.
+env -u DISPLAY "$host" editor "$plugin" "$out_dir/editor.png"
+env -u DISPLAY "$host" editor "$plugin" "$out_dir/editor-moved.png" --set Depth=0 --set "Maximum Speed=0.05" \
+    --set Speed=0.1 --set "Change Rate=0.5" --set Random=1
+
 cat "$out_dir/info.txt"
 echo
 echo "Gate phase lengths in samples at 44100 Hz (first phases of each render):"
@@ -85,6 +91,17 @@ phases default-program --program 0
 phases fast-deep-gate --set "Maximum Speed=0.06" --set Speed=0.09
 phases wide-sweep --set "Maximum Speed=0.05" --set Speed=1 --set "Change Rate=0"
 rm -f "$out_dir/steady.wav"
+
+# The editor as the 32-bit Windows module shows it in a window of a host,
+# under wine32 on an X display of its own: the editor check's capture.
+editor_work="$build_dir/tests/windows/win32"
+echo
+if ! sh "$(dirname "$0")/../tests/windows/run_editor_check.sh" win32 "${WIN32_DIR:-build-win32}" "$editor_work" \
+    "$build_dir/tests/windows/editor_capture" "$(dirname "$0")/../tests/editor/reference/panel-default.png"; then
+    echo "demo: the 32-bit Windows editor failed its check; see $editor_work/run.log" >&2
+    exit 1
+fi
+cp "$editor_work/panel-printed.png" "$out_dir/editor-win32.png"
 echo
 echo "Plug-ins:  $plugin"
 for module in "${WIN32_DIR:-build-win32}/oscinda.dll" "${WIN64_DIR:-build-win64}/oscinda.dll"; do
@@ -95,4 +112,6 @@ echo "Input:     $out_dir/input.wav"
 echo "Renders:   $out_dir/default-program.wav  $out_dir/fast-deep-gate.wav  $out_dir/wide-sweep-random.wav"
 echo "Pictures:  $out_dir/default-program.png  $out_dir/fast-deep-gate.png  $out_dir/wide-sweep-random.png"
 echo "           $out_dir/fast-deep-gate-zoom.png  $out_dir/fast-deep-gate-ramp.png"
+echo "Editor:    $out_dir/editor.png  $out_dir/editor-moved.png"
+echo "           $out_dir/editor-win32.png (the 32-bit Windows module's window, under wine)"
 echo "Info:      $out_dir/info.txt  $out_dir/info.json"

@@ -4,9 +4,11 @@
 set -eu
 
 packages="cmake make g++ pkg-config clang-format libgtest-dev libgmock-dev libbenchmark-dev libsndfile1-dev libstb-dev gnuplot-nox sox hyperfine valgrind\
+          libx11-dev xvfb\
           g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine64\
           g++-i686-linux-gnu\
-          libfreetype-dev libfontconfig-dev fontconfig fonts-liberation libpng-dev"
+          libfreetype-dev libfontconfig-dev fontconfig fonts-liberation libpng-dev\
+          clang libclang-rt-14-dev"
 
 missing=""
 for package in $packages; do

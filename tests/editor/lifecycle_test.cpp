@@ -118,4 +118,27 @@ TEST(EditorReentry, HostClosingTheEditorFromInsideAKeyEventIsSurvived) {
     record->dispatcher(record, effClose, 0, 0, nullptr, 0.0f);
 }
 
+// A window system hands the frame its events directly, outside any call of
+// the editor's: a drag whose Automate makes the host close the editor must
+// still finish on a live frame.
+TEST(EditorReentry, HostClosingTheEditorFromInsideADragIsSurvived) {
+    AudioEffect* effect = createEffectInstance(closingHost);
+    ASSERT_NE(effect, nullptr);
+    AEffect* record = effect->getAeffect();
+    auto* editor = dynamic_cast<OscindaEditor*>(effect->getEditor());
+    ASSERT_NE(editor, nullptr);
+    ASSERT_EQ(record->dispatcher(record, effEditOpen, 0, 0, nullptr, 0.0f), 1);
+    CFrame* frame = editor->getFrame();
+    CVerticalSlider* depth = nullptr;
+    for (CView* view : frame->getViews())
+        if (auto* found = dynamic_cast<CVerticalSlider*>(view); found != nullptr && found->getTag() == 0) depth = found;
+    ASSERT_NE(depth, nullptr);
+    const CCoord onHandle = depth->handleRect(depth->getValue()).top + 2;
+    frame->onPlatformMouseDown({sliderCentreX(0), onHandle}, kLButton);
+    frame->onPlatformMouseMoved({sliderCentreX(0), onHandle - 10}, kLButton);
+    EXPECT_EQ(editor->getFrame(), nullptr);
+    EXPECT_LT(record->getParameter(record, kDepthParam), 0.25f);
+    record->dispatcher(record, effClose, 0, 0, nullptr, 0.0f);
+}
+
 }  // namespace

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "tools/oscinda-host/editor.h"
 #include "tools/oscinda-host/info.h"
 #include "tools/oscinda-host/options.h"
 #include "tools/oscinda-host/pending_file.h"
@@ -21,6 +22,7 @@ int main(int argc, char** argv) {
         case Command::Info: runInfo(line.info, std::cout); break;
         case Command::Render: runRender(line.render); break;
         case Command::Plot: runPlot(line.plot); break;
+        case Command::Editor: runEditor(line.editor); break;
         }
         std::cout.flush();
         if (!std::cout) throw ToolError("cannot write to standard output");

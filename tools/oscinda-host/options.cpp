@@ -99,6 +99,24 @@ PlotOptions parsePlot(ArgumentReader& reader) {
     return options;
 }
 
+EditorOptions parseEditor(ArgumentReader& reader) {
+    EditorOptions options;
+    const std::vector<std::string> positionals = reader.readAll("editor", [&](const std::string& name) {
+        if (name == "--program") {
+            options.program = parseIntegerIn(reader.value(name), name, 0, kMaxIndex);
+        } else if (name == "--set") {
+            options.settings.push_back(parseSetting(reader.value(name)));
+        } else {
+            return reader.flag(name, "--show", options.show);
+        }
+        return true;
+    });
+    expectPositionals(positionals, 2, "editor PLUGIN PICTURE.png");
+    options.plugin = positionals[0];
+    options.picture = positionals[1];
+    return options;
+}
+
 }  // namespace
 
 CommandLine parseCommandLine(const std::vector<std::string>& args) {
@@ -116,6 +134,9 @@ CommandLine parseCommandLine(const std::vector<std::string>& args) {
     } else if (command == "plot") {
         line.command = Command::Plot;
         line.plot = parsePlot(reader);
+    } else if (command == "editor") {
+        line.command = Command::Editor;
+        line.editor = parseEditor(reader);
     } else {
         throw ToolError("unknown command '" + command + "' (see oscinda-host --help)");
     }
@@ -149,6 +170,14 @@ const char* usageText() {
            "  oscinda-host plot AUDIO PICTURE.png [--input DRY] [--from SECONDS] [--to SECONDS]\n"
            "      Draw the envelope of every channel of AUDIO over time, with the\n"
            "      unprocessed file DRY on top when given; --from/--to zoom in.\n"
+           "\n"
+           "  oscinda-host editor PLUGIN PICTURE.png [options]\n"
+           "      Open the plug-in's editor in an X11 window of its own size and save\n"
+           "      the window's pixels as PNG. Without DISPLAY it runs its own Xvfb.\n"
+           "      --program N            select program N before opening the editor\n"
+           "      --set NAME=VALUE       set a parameter first (0..1), repeatable\n"
+           "      --show                 after saving, keep the window open on DISPLAY\n"
+           "                             until it is closed, so the panel can be tried\n"
            "\n"
            "Output files appear only when complete. On any error the tool prints one\n"
            "line on stderr and exits with status 2.\n";

@@ -45,13 +45,22 @@ struct PlotOptions {
     bool quiet = false;
 };
 
-enum class Command { Help, Info, Render, Plot };
+struct EditorOptions {
+    std::string plugin;
+    std::string picture;
+    int program = -1;  // -1: leave the plug-in's own current program
+    std::vector<ParameterSetting> settings;
+    bool show = false;  // keep the window open for a person to try
+};
+
+enum class Command { Help, Info, Render, Plot, Editor };
 
 struct CommandLine {
     Command command = Command::Help;
     InfoOptions info;
     RenderOptions render;
     PlotOptions plot;
+    EditorOptions editor;
 };
 
 // Throws ToolError naming the offending argument.
