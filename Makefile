@@ -17,7 +17,7 @@ CONFIGURE_LINUX = cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=Release \
 	-DOSCINDA_WIN64_BUILD="$(CURDIR)/$(WIN64_DIR)" \
 	-DOSCINDA_LINUX32_BUILD="$(CURDIR)/$(LINUX32_DIR)"
 
-.PHONY: all deps build cross setup-wine32 demo check test test-release test-sanitized test-threads fuzz format format-check install clean
+.PHONY: all deps build cross setup-wine32 demo check bench test test-release test-sanitized test-threads fuzz format format-check install clean
 
 all: build
 
@@ -64,6 +64,14 @@ check: deps
 	cd $(CHECK_DIR) && ctest --output-on-failure -j $(JOBS)
 
 test: format-check setup-wine32 test-release test-sanitized test-threads fuzz
+
+# The gate against copying its input into both outputs: medians of 21
+# interleaved repetitions; the last line gives the worst ratios.
+bench: deps
+	$(CONFIGURE_LINUX)
+	cmake --build $(BUILD_DIR) -j $(JOBS) --target oscinda_bench
+	$(BUILD_DIR)/bench/oscinda_bench --benchmark_repetitions=21 --benchmark_enable_random_interleaving=true \
+	  --benchmark_report_aggregates_only=true --benchmark_min_time=0.05
 
 # Every C++ source as .clang-format lays it out.
 SOURCES = $(shell git ls-files '*.cpp' '*.h' 2>/dev/null)

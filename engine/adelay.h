@@ -13,6 +13,7 @@
 #include <cstdint>
 
 #include "engine/program_name_bank.h"
+#include "engine/ramp_gains.h"
 #include "engine/random_generator.h"
 #include "host/audioeffectx.h"
 
@@ -97,6 +98,7 @@ private:
     VstInt32 halfPeriodLeft = 0;  // samples left in the current phase
     VstInt32 rampUpCount = 20;
     VstInt32 rampDownCount = 1;
+    RampGains rampGains;  // the ramps' gains at the Depth last used
 
     // Sweep state (audio thread).
     VstInt32 changeLength = 0;    // samples in the current change, at least 1

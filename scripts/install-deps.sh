@@ -3,7 +3,7 @@
 # only those still missing. Safe to run again.
 set -eu
 
-packages="cmake make g++ pkg-config clang-format libgtest-dev libgmock-dev libbenchmark-dev libsndfile1-dev libstb-dev gnuplot-nox sox\
+packages="cmake make g++ pkg-config clang-format libgtest-dev libgmock-dev libbenchmark-dev libsndfile1-dev libstb-dev gnuplot-nox sox hyperfine valgrind\
           libx11-dev xvfb\
           g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine64\
           g++-i686-linux-gnu\

@@ -20,6 +20,20 @@ public:
     float changeTime() const { return effect.changeTime.load(); }
     const ProgramRecord& program(VstInt32 index) const { return effect.programs[index]; }
 
+    // The gate's own state and phase change, for a loop kept outside the
+    // effect that must run exactly as the effect's would.
+    struct GateState {
+        bool& closedPhase;
+        VstInt32& halfPeriodLeft;
+        VstInt32& rampUpCount;
+        VstInt32& rampDownCount;
+    };
+    GateState gateState() {
+        return {effect.closedPhase, effect.halfPeriodLeft, effect.rampUpCount, effect.rampDownCount};
+    }
+    void beginPhase(bool closed) { effect.beginPhase(closed); }
+    float depth() const { return effect.depth.load(std::memory_order_relaxed); }
+
     // Ends the current change: the next sweep call turns.
     void endChange() { effect.changePosition = effect.changeLength; }
     void setChangePosition(VstInt32 position) { effect.changePosition = position; }

@@ -7,6 +7,23 @@ ChannelBuffers::ChannelBuffers(int channels, int frames)
     for (std::vector<float>& channel : data_) pointers_.push_back(channel.data());
 }
 
+void interleave(const float* const* channels, int count, int frames, float* target) {
+    // Mono and stereo, the usual cases, as loops the compiler vectorises.
+    if (count == 1) {
+        std::copy(channels[0], channels[0] + frames, target);
+    } else if (count == 2) {
+        const float* left = channels[0];
+        const float* right = channels[1];
+        for (int i = 0; i < frames; ++i) {
+            target[2 * i] = left[i];
+            target[2 * i + 1] = right[i];
+        }
+    } else {
+        for (int c = 0; c < count; ++c)
+            for (int i = 0; i < frames; ++i) target[i * count + c] = channels[c][i];
+    }
+}
+
 void mixDown(const float* interleaved, int fileChannels, int frames, float* target) {
     const float scale = 1.0f / static_cast<float>(fileChannels);
     for (int i = 0; i < frames; ++i) {
@@ -28,7 +45,10 @@ void fillInputs(const float* interleaved, int fileChannels, int frames, int chos
             // As many or fewer file channels: each input takes its own, and
             // extra inputs repeat them (a mono file feeds every input).
             const int source = input % fileChannels;
-            for (int i = 0; i < frames; ++i) target[i] = interleaved[i * fileChannels + source];
+            if (fileChannels == 1)
+                std::copy(interleaved, interleaved + frames, target);
+            else
+                for (int i = 0; i < frames; ++i) target[i] = interleaved[i * fileChannels + source];
         }
     }
 }

@@ -17,6 +17,9 @@ private:
     std::vector<float*> pointers_;
 };
 
+// Planar channels into interleaved frames, as an audio file holds them.
+void interleave(const float* const* channels, int count, int frames, float* target);
+
 // The mean of the file's channels: full-scale input stays at full scale.
 void mixDown(const float* interleaved, int fileChannels, int frames, float* target);
 
