@@ -4,22 +4,6 @@
 
 #include "fuzz/fuzz_failure.h"
 
-int hostTextSize(VstInt32 opcode) {
-    switch (opcode) {
-    case effGetProgramName:
-    case effGetProgramNameIndexed: return kVstMaxProgNameLen;
-    case effGetParamLabel:
-    case effGetParamDisplay: return kVstMaxParamStrLen;
-    case effGetParamName: return kVstExtMaxParamStrLen;
-    case effGetEffectName: return kVstMaxEffectNameLen;
-    case effGetVendorString: return kVstMaxVendorStrLen;
-    case effGetProductString:
-    case effShellGetNextPlugin: return kVstMaxProductStrLen;
-    case effGetErrorText: return static_cast<int>(kHostTextBufferBytes);
-    default: return 0;
-    }
-}
-
 void checkTextWritten(VstInt32 opcode, VstInt32 index, const unsigned char* buffer) {
     const auto size = static_cast<std::size_t>(hostTextSize(opcode));
     std::size_t firstChanged = kHostTextBufferBytes;

@@ -8,13 +8,10 @@
 #include <cstddef>
 
 #include "host/aeffect.h"
+#include "tests/support/host_text_sizes.h"
 
 constexpr std::size_t kHostTextBufferBytes = 256;
 constexpr unsigned char kTextSentinel = 0x7F;
-
-// The size, terminator included, that a host allocates for the text opcode
-// writes; 0 for an opcode that writes no text.
-int hostTextSize(VstInt32 opcode);
 
 // Fails the run when the opcode wrote outside its size or left an
 // unterminated text. A buffer the opcode did not touch passes.

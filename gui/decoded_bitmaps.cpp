@@ -13,8 +13,15 @@ constexpr int kCachedIds = 16;
 
 // One slot per id: the first thread to decode a picture publishes it, a
 // thread that decoded it at the same time drops its own copy. No lock, so
-// the Windows builds' thread model needs nothing more.
-std::atomic<const PixelBuffer*> decodedPictures[kCachedIds];
+// the Windows builds' thread model needs nothing more. The pictures go when
+// the module is unloaded (no instance exists by then).
+struct DecodedPictures {
+    std::atomic<const PixelBuffer*> slots[kCachedIds] = {};
+    ~DecodedPictures() {
+        for (std::atomic<const PixelBuffer*>& slot : slots) delete slot.exchange(nullptr);
+    }
+};
+DecodedPictures decodedPictures;
 
 const PixelBuffer* decode(int id) {
     const ResourceBytes resource = findBitmapResource(id);
@@ -32,7 +39,7 @@ const PixelBuffer* decode(int id) {
 
 const PixelBuffer* decodedBitmapResource(int id) {
     if (id < 0 || id >= kCachedIds) return nullptr;
-    std::atomic<const PixelBuffer*>& slot = decodedPictures[id];
+    std::atomic<const PixelBuffer*>& slot = decodedPictures.slots[id];
     if (const PixelBuffer* known = slot.load(std::memory_order_acquire)) return known;
     const PixelBuffer* fresh = decode(id);
     if (fresh == nullptr) return nullptr;

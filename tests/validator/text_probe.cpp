@@ -20,20 +20,6 @@ std::map<VstInt32, TextProbe::Longest>& longestTexts() {
 const VstInt32 kTextOpcodes[8] = {effGetProgramName,        effGetParamLabel, effGetParamDisplay, effGetParamName,
                                   effGetProgramNameIndexed, effGetEffectName, effGetVendorString, effGetProductString};
 
-int hostTextSize(VstInt32 opcode) {
-    switch (opcode) {
-    case effGetProgramName:
-    case effGetProgramNameIndexed: return kVstMaxProgNameLen;
-    case effGetParamLabel:
-    case effGetParamDisplay: return kVstMaxParamStrLen;
-    case effGetParamName: return kVstExtMaxParamStrLen;
-    case effGetEffectName: return kVstMaxEffectNameLen;
-    case effGetVendorString: return kVstMaxVendorStrLen;
-    case effGetProductString: return kVstMaxProductStrLen;
-    default: return 0;
-    }
-}
-
 const char* textOpcodeName(VstInt32 opcode) {
     switch (opcode) {
     case effGetProgramName: return "effGetProgramName";

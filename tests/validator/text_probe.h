@@ -7,10 +7,8 @@
 #include <map>
 #include <string>
 
+#include "tests/support/host_text_sizes.h"
 #include "tests/support/plugin_host.h"
-
-// The size, terminator included, hosts allocate for a text opcode.
-int hostTextSize(VstInt32 opcode);
 
 // The opcodes that write text, as hosts call them.
 extern const VstInt32 kTextOpcodes[8];
