@@ -18,8 +18,11 @@
 
 class EditorTest : public testing::Test, protected WithRecordingHost {
 protected:
+    // The host callback the instance is made with.
+    virtual audioMasterCallback hostCallback() const { return RecordingHost::callback; }
+
     void SetUp() override {
-        AudioEffect* created = createEffectInstance(RecordingHost::callback);
+        AudioEffect* created = createEffectInstance(hostCallback());
         ASSERT_NE(created, nullptr);
         record = created->getAeffect();
         editor = dynamic_cast<OscindaEditor*>(created->getEditor());

@@ -94,51 +94,38 @@ VstIntPtr VSTCALLBACK closingHost(AEffect* effect, VstInt32 opcode, VstInt32, Vs
     return 0;
 }
 
-TEST(EditorReentry, HostClosingTheEditorFromInsideAKeyEventIsSurvived) {
-    AudioEffect* effect = createEffectInstance(closingHost);
-    ASSERT_NE(effect, nullptr);
-    AEffect* record = effect->getAeffect();
-    auto* editor = dynamic_cast<OscindaEditor*>(effect->getEditor());
-    ASSERT_NE(editor, nullptr);
-    ASSERT_EQ(record->dispatcher(record, effEditOpen, 0, 0, nullptr, 0.0f), 1);
-    CVerticalSlider* depth = nullptr;
-    for (CView* view : editor->getFrame()->getViews())
-        if (auto* found = dynamic_cast<CVerticalSlider*>(view); found != nullptr && found->getTag() == 0) depth = found;
-    ASSERT_NE(depth, nullptr);
+class EditorReentryTest : public EditorTest {
+protected:
+    audioMasterCallback hostCallback() const override { return closingHost; }
+};
+
+TEST_F(EditorReentryTest, HostClosingTheEditorFromInsideAKeyEventIsSurvived) {
+    openPanel();
+    ASSERT_NE(slider(kDepthParam), nullptr);
     // Give the slider the focus (a press on the handle changes nothing).
-    const CCoord onHandle = depth->handleRect(depth->getValue()).top + 2;
-    editor->getFrame()->onPlatformMouseDown({sliderCentreX(0), onHandle}, kLButton);
-    editor->getFrame()->onPlatformMouseUp({sliderCentreX(0), onHandle}, 0);
+    const CCoord onHandle = handleTop(*slider(kDepthParam)) + 2;
+    press(sliderCentreX(0), onHandle);
+    release(sliderCentreX(0), onHandle);
 
     // The arrow key automates Depth; the host idles and closes the editor
     // from inside that request.
-    EXPECT_EQ(record->dispatcher(record, effEditKeyDown, 0, VKEY_UP, nullptr, 0.0f), 1);
+    EXPECT_EQ(dispatch(effEditKeyDown, 0, VKEY_UP), 1);
     EXPECT_EQ(editor->getFrame(), nullptr);
-    EXPECT_FLOAT_EQ(record->getParameter(record, kDepthParam), 0.15f);
-    record->dispatcher(record, effClose, 0, 0, nullptr, 0.0f);
+    EXPECT_FLOAT_EQ(getParameter(kDepthParam), 0.15f);
 }
 
 // A window system hands the frame its events directly, outside any call of
 // the editor's: a drag whose Automate makes the host close the editor must
 // still finish on a live frame.
-TEST(EditorReentry, HostClosingTheEditorFromInsideADragIsSurvived) {
-    AudioEffect* effect = createEffectInstance(closingHost);
-    ASSERT_NE(effect, nullptr);
-    AEffect* record = effect->getAeffect();
-    auto* editor = dynamic_cast<OscindaEditor*>(effect->getEditor());
-    ASSERT_NE(editor, nullptr);
-    ASSERT_EQ(record->dispatcher(record, effEditOpen, 0, 0, nullptr, 0.0f), 1);
-    CFrame* frame = editor->getFrame();
-    CVerticalSlider* depth = nullptr;
-    for (CView* view : frame->getViews())
-        if (auto* found = dynamic_cast<CVerticalSlider*>(view); found != nullptr && found->getTag() == 0) depth = found;
-    ASSERT_NE(depth, nullptr);
-    const CCoord onHandle = depth->handleRect(depth->getValue()).top + 2;
-    frame->onPlatformMouseDown({sliderCentreX(0), onHandle}, kLButton);
-    frame->onPlatformMouseMoved({sliderCentreX(0), onHandle - 10}, kLButton);
+TEST_F(EditorReentryTest, HostClosingTheEditorFromInsideADragIsSurvived) {
+    openPanel();
+    CFrame* open = &frame();
+    ASSERT_NE(slider(kDepthParam), nullptr);
+    const CCoord onHandle = handleTop(*slider(kDepthParam)) + 2;
+    open->onPlatformMouseDown({sliderCentreX(0), onHandle}, kLButton);
+    open->onPlatformMouseMoved({sliderCentreX(0), onHandle - 10}, kLButton);
     EXPECT_EQ(editor->getFrame(), nullptr);
-    EXPECT_LT(record->getParameter(record, kDepthParam), 0.25f);
-    record->dispatcher(record, effClose, 0, 0, nullptr, 0.0f);
+    EXPECT_LT(getParameter(kDepthParam), 0.25f);
 }
 
 }  // namespace
