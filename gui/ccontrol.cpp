@@ -34,13 +34,6 @@ void CControl::bounceValue() {
 
 bool CControl::isDirty() const { return CView::isDirty() || !sameBits(getValue(), drawnValue); }
 
-void CControl::setDirty(bool needsDrawing) {
-    CView::setDirty(needsDrawing);
-    // Asked to redraw: forget what was drawn, so even a value that came back
-    // to it counts as changed.
-    if (needsDrawing) drawnValue = getValue() + 1.0f;
-}
-
 float CControl::valueForDrawing() {
     drawnValue = getValue();
     return drawnValue;

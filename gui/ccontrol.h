@@ -40,8 +40,8 @@ public:
     // Keeps the value inside min..max (a NaN becomes min).
     void bounceValue();
 
+    // Also dirty while the value differs from the one last drawn.
     bool isDirty() const override;
-    void setDirty(bool needsDrawing = true) override;
 
 protected:
     // The value to draw now; the control counts as drawn with it.
