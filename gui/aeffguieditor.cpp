@@ -73,17 +73,10 @@ void AEffGUIEditor::idle() {
     inIdle = false;
 }
 
-bool AEffGUIEditor::onKeyDown(VstKeyCode& keyCode) {
-    if (frame == nullptr) return false;
-    FrameCall call(this);
-    return frame->onPlatformKeyDown(keyCode);
-}
+// The frame's key handlers count as calls into it themselves.
+bool AEffGUIEditor::onKeyDown(VstKeyCode& keyCode) { return frame != nullptr && frame->onPlatformKeyDown(keyCode); }
 
-bool AEffGUIEditor::onKeyUp(VstKeyCode& keyCode) {
-    if (frame == nullptr) return false;
-    FrameCall call(this);
-    return frame->onPlatformKeyUp(keyCode);
-}
+bool AEffGUIEditor::onKeyUp(VstKeyCode& keyCode) { return frame != nullptr && frame->onPlatformKeyUp(keyCode); }
 
 bool AEffGUIEditor::setKnobMode(VstInt32 val) {
     knobMode = val;
