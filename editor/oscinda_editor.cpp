@@ -39,11 +39,11 @@ bool OscindaEditor::open(void* ptr) {
 
     const CCoord grooveWidth = groove->getWidth();
     const CCoord grooveHeight = groove->getHeight();
+    const long lowestHandleTop = kSliderTop + grooveHeight - handle->getHeight() - 1;
     for (int k = 0; k < kSliderCount; ++k) {
         const VstInt32 tag = kSliderColumns[k].tag;
         const CCoord left = kSliderLeft + k * (grooveWidth + kColumnGap);
         const CRect size(left, kSliderTop, left + grooveWidth, kSliderTop + grooveHeight);
-        const long lowestHandleTop = kSliderTop + grooveHeight - handle->getHeight() - 1;
         auto* slider =
             new CVerticalSlider(size, this, tag, kSliderTop, lowestHandleTop, handle, groove, CPoint(0, 0), kBottom);
         slider->setOffsetHandle(CPoint(1, 0));
@@ -93,14 +93,12 @@ void OscindaEditor::setParameter(VstInt32 index, float) {
         // The value the effect kept, after its own corrections, not the one
         // it was asked for.
         const float kept = effect->getParameter(index);
+        const int k = columnIndexFor(index);
         if (index == kRandomButtonTag) {
             if (randomButton != nullptr) randomButton->setValue(controlValueFor(index, kept));
-        } else {
-            for (int k = 0; k < kSliderCount; ++k) {
-                if (kSliderColumns[k].tag != index) continue;
-                if (sliders[k] != nullptr) sliders[k]->setValue(controlValueFor(index, kept));
-                if (displays[k] != nullptr) displays[k]->setValue(readoutValueFor(index, kept));
-            }
+        } else if (k >= 0) {
+            if (sliders[k] != nullptr) sliders[k]->setValue(controlValueFor(index, kept));
+            if (displays[k] != nullptr) displays[k]->setValue(readoutValueFor(index, kept));
         }
     }
     updatesUnderWay.fetch_sub(1);
@@ -115,11 +113,9 @@ void OscindaEditor::valueChanged(CDrawContext*, CControl* control) {
         effect->setParameter(tag, parameterValueFor(tag, moved));
         return;
     }
-    for (const SliderColumn& column : kSliderColumns) {
-        if (column.tag != tag) continue;
-        effect->setParameterAutomated(tag, parameterValueFor(tag, moved));
-        // The update path set the slider from the kept value; where the
-        // effect corrected it, the slider stays where the user put it.
-        control->setValue(moved);
-    }
+    if (columnIndexFor(tag) < 0) return;
+    effect->setParameterAutomated(tag, parameterValueFor(tag, moved));
+    // The update path set the slider from the kept value; where the effect
+    // corrected it, the slider stays where the user put it.
+    control->setValue(moved);
 }

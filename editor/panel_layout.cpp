@@ -3,12 +3,17 @@
 namespace {
 
 const SliderColumn* columnFor(VstInt32 tag) {
-    for (const SliderColumn& column : kSliderColumns)
-        if (column.tag == tag) return &column;
-    return nullptr;
+    const int index = columnIndexFor(tag);
+    return index >= 0 ? &kSliderColumns[index] : nullptr;
 }
 
 }  // namespace
+
+int columnIndexFor(VstInt32 tag) {
+    for (int k = 0; k < kSliderCount; ++k)
+        if (kSliderColumns[k].tag == tag) return k;
+    return -1;
+}
 
 float controlValueFor(VstInt32 tag, float parameterValue) {
     if (tag == kRandomButtonTag) return 1.0f - parameterValue;

@@ -25,6 +25,10 @@ constexpr SliderColumn kSliderColumns[kSliderCount] = {
 };
 constexpr VstInt32 kRandomButtonTag = kRandomParam;
 
+// The column of the slider with this tag, or -1 (the button, Ping Pong and
+// unknown tags have none).
+int columnIndexFor(VstInt32 tag);
+
 // Each mapping is its own inverse: p -> control -> p gives p back (up to
 // float rounding).
 float controlValueFor(VstInt32 tag, float parameterValue);
