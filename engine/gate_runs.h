@@ -31,12 +31,8 @@ inline bool overlap(const float* a, const float* b, VstInt32 count) {
 class GateBuffers {
 public:
     GateBuffers(const float* in, float* first, float* second, VstInt32 count)
-        : in_(in),
-          first_(first),
-          second_(second),
-          separate_(!overlap(in, first, count) && !overlap(in, second, count) && !overlap(first, second, count)),
-          partlyShared_((in != first && overlap(in, first, count)) || (in != second && overlap(in, second, count)) ||
-                        (first != second && overlap(first, second, count))) {}
+        : GateBuffers(in, first, second, overlap(in, first, count), overlap(in, second, count),
+                      overlap(first, second, count)) {}
 
     // Some buffers overlap without being the same buffer.
     bool partlyShared() const { return partlyShared_; }
@@ -49,6 +45,13 @@ public:
     void open(VstInt32 at, VstInt32 count, const float* firstGains, const float* secondGains) const;
 
 private:
+    GateBuffers(const float* in, float* first, float* second, bool inFirst, bool inSecond, bool firstSecond)
+        : in_(in),
+          first_(first),
+          second_(second),
+          separate_(!inFirst && !inSecond && !firstSecond),
+          partlyShared_((inFirst && in != first) || (inSecond && in != second) || (firstSecond && first != second)) {}
+
     const float* in_;
     float* first_;
     float* second_;
