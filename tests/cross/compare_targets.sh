@@ -16,21 +16,13 @@ fail() {
     echo "$target: $*"
     exit 1
 }
-setup_hint="run scripts/setup-wine32.sh (make test runs it)"
+. "$(dirname "$0")/wine_environment.sh"
 
 case "$target" in
-win32)
+win32 | win64)
     program="$target_build/render_check.exe"
     module="$target_build/oscinda.dll"
-    runner=/usr/lib/wine/wine
-    [ -x "$runner" ] || fail "wine32 not found ($runner): $setup_hint"
-    ;;
-win64)
-    program="$target_build/render_check.exe"
-    module="$target_build/oscinda.dll"
-    runner=/usr/lib/wine/wine64
-    [ -x "$runner" ] || runner=$(command -v wine64 || true)
-    [ -n "$runner" ] || fail "wine64 not found: run scripts/install-deps.sh"
+    find_wine "$target"
     ;;
 linux32)
     program="$target_build/render_check"
@@ -48,30 +40,17 @@ rm -rf "${work:?}/linux64" "${work:?}/$target"
 mkdir -p "$work/linux64" "$work/$target"
 
 # Both the 32-bit wine loader and the linux32 renderer are 32-bit x86 Linux
-# programs: a shell answers 126 when the kernel cannot execute one.
-i386_check=""
+# programs.
 case "$target" in
-win32) i386_check="$runner" ;;
-linux32) i386_check="$program" ;;
+win32) require_i386_programs "$runner" "$log" ;;
+linux32) require_i386_programs "$program" "$log" ;;
 esac
-if [ -n "$i386_check" ]; then
-    status=0
-    "$i386_check" --version >"$log" 2>&1 </dev/null || status=$?
-    if [ "$status" -eq 126 ] || [ "$status" -eq 127 ]; then
-        fail "32-bit x86 programs do not run here (no kernel support and no qemu-i386 in binfmt_misc): $setup_hint"
-    fi
-fi
 
 if [ -n "$runner" ]; then
     # One prefix per Windows build, shared by every Linux tree that compares it.
-    export WINEPREFIX="$target_build/wineprefix"
-    export WINEARCH="$target"
-    export WINEDEBUG=-all
-    export WINEDLLOVERRIDES="mscoree,mshtml="
+    use_wine_prefix "$target_build/wineprefix" "$target"
     # Console programs only: no display is needed, and none is used.
     unset DISPLAY WAYLAND_DISPLAY
-    wineserver="${runner%/*}/wineserver"
-    [ -x "$wineserver" ] || wineserver=wineserver
     # Our own prefix's server (and nothing else) goes when the test ends.
     trap '"$wineserver" -k >/dev/null 2>&1 || true' EXIT
 fi

@@ -17,21 +17,10 @@ fail() {
     echo "$target: $*"
     exit 1
 }
-setup_hint="run scripts/setup-wine32.sh (make test runs it)"
+. "$(dirname "$0")/../cross/wine_environment.sh"
 now_ms() { echo $(($(date +%s%N) / 1000000)); }
 
-case "$target" in
-win32)
-    runner=/usr/lib/wine/wine
-    [ -x "$runner" ] || fail "wine32 not found ($runner): $setup_hint"
-    ;;
-win64)
-    runner=/usr/lib/wine/wine64
-    [ -x "$runner" ] || runner=$(command -v wine64 || true)
-    [ -n "$runner" ] || fail "wine64 not found: run scripts/install-deps.sh"
-    ;;
-*) fail "unknown target; expected win32 or win64" ;;
-esac
+find_wine "$target"
 program="$target_build/editor_check.exe"
 module="$target_build/oscinda.dll"
 for built in "$program" "$module"; do
@@ -46,28 +35,16 @@ log="$work/run.log"
 rm -rf "$captures"
 mkdir -p "$captures"
 
-if [ "$target" = win32 ]; then
-    # The 32-bit wine loader is a 32-bit x86 Linux program: a shell answers
-    # 126 when the kernel cannot execute one.
-    status=0
-    "$runner" --version >"$log" 2>&1 </dev/null || status=$?
-    if [ "$status" -eq 126 ] || [ "$status" -eq 127 ]; then
-        fail "32-bit x86 programs do not run here (no kernel support and no qemu-i386 in binfmt_misc): $setup_hint"
-    fi
-fi
+# The 32-bit wine loader is a 32-bit x86 Linux program.
+[ "$target" != win32 ] || require_i386_programs "$runner" "$log"
 
 # A second module in the process: the same DLL under another name.
 cp "$module" "$work/oscinda-copy.dll"
 
 # This check's own prefix: no other test's wine server (started without a
 # display) is ever asked to show its windows.
-export WINEPREFIX="$work/wineprefix"
-export WINEARCH="$target"
-export WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml="
+use_wine_prefix "$work/wineprefix" "$target"
 unset WAYLAND_DISPLAY
-wineserver="${runner%/*}/wineserver"
-[ -x "$wineserver" ] || wineserver=wineserver
 
 # Xvfb picks a free display and writes its number to descriptor 3.
 xvfb_pid=""
